@@ -1,0 +1,15 @@
+# The front door. `make run` builds digestorium.exe and starts it under Wine; `make test`
+# runs every test; `make bench` prints the digest throughput against openssl and md5sum.
+.PHONY: run test bench format
+
+run:
+	tools/run
+
+test:
+	tools/test-all
+
+bench:
+	tools/bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,94 @@
+#include "platform/system.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+namespace dg {
+
+void InitialisePlatform() {}
+
+void ReleasePlatform() {}
+
+bool AcquireInstanceGuard(const std::string&) { return true; }
+
+std::string CurrentDirectory() {
+    std::string path(4096, '\0');
+    if (getcwd(path.data(), path.size()) == nullptr)
+        return "/";
+    path.resize(path.find('\0'));
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+long long FileSize(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return -1;
+    if (S_ISDIR(info.st_mode))
+        return -2;
+    return static_cast<long long>(info.st_size);
+}
+
+std::string PlatformUpperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string PlatformLowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+namespace {
+
+bool IsDirectory(const std::string& path) { return FileSize(path) == -2; }
+
+// XDG_DOCUMENTS_DIR from user-dirs.dirs, with $HOME expanded; empty when not set.
+std::string XdgDocumentsDirectory(const std::string& home) {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string configDir = config && *config ? config : home + "/.config";
+    std::ifstream dirs(configDir + "/user-dirs.dirs");
+    std::string line;
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    while (std::getline(dirs, line)) {
+        if (line.compare(0, key.size(), key) != 0)
+            continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.compare(0, 5, "$HOME") == 0)
+            value = home + value.substr(5);
+        return value;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string PlatformSpecialFolderPath(int folder) {
+    constexpr int personal = 5;
+    if (folder != personal)
+        return {};
+    const char* homeVar = std::getenv("HOME");
+    if (homeVar == nullptr || *homeVar == '\0')
+        return {};
+    const std::string home = homeVar;
+    const std::string xdg = XdgDocumentsDirectory(home);
+    if (!xdg.empty() && IsDirectory(xdg))
+        return xdg;
+    if (IsDirectory(home + "/Documents"))
+        return home + "/Documents";
+    return home;
+}
+
+} // namespace dg

@@ -1,0 +1,29 @@
+// Process-wide services: start-up and shutdown of the platform layer, the single-instance
+// guard, the file system queries the shell uses, and code-page text conversions.
+#pragma once
+
+#include <string>
+
+namespace dg {
+
+// Start-up step 1 and exit step 2. Any failure is silent.
+void InitialisePlatform();
+void ReleasePlatform();
+
+// Creates the named mutex owned by this process. false when it could not be created or a
+// mutex of that name already existed. The guard is held until the process ends.
+[[nodiscard]] bool AcquireInstanceGuard(const std::string& name);
+
+// The working directory, always ending with a backslash (or a slash on POSIX).
+[[nodiscard]] std::string CurrentDirectory();
+// -1 when nothing of that path exists, -2 for a directory, else the size in bytes.
+[[nodiscard]] long long FileSize(const std::string& path);
+
+// Case conversion in the system ANSI code page (ASCII only on POSIX).
+[[nodiscard]] std::string PlatformUpperCase(std::string text);
+[[nodiscard]] std::string PlatformLowerCase(std::string text);
+
+// The path of a shell special folder (CSIDL); the empty text when it cannot be had.
+[[nodiscard]] std::string PlatformSpecialFolderPath(int folder);
+
+} // namespace dg

@@ -1,0 +1,28 @@
+// Worker threads, the event loop and the per-thread event record.
+#pragma once
+
+namespace dg {
+
+using ThreadProcedure = int (*)(int value);
+
+// Starts procedure(value) on a new thread. Returns its number (1, 2, ... never reused), or 0
+// when no thread could be created. Any thread.
+[[nodiscard]] int StartThread(ThreadProcedure procedure, int value);
+// 1 while the numbered thread exists and has not ended; 0 otherwise (also for 0). Any thread.
+[[nodiscard]] int IsThreadRunning(int number);
+// Sleeps the calling thread with 1 ms timer resolution; serves no messages.
+void Delay(int milliseconds);
+// Closes the handles of all listed threads without stopping them. At exit only.
+void ReleaseThreadList();
+
+// Main thread only. Blocks until the next event and returns its kind (EventControl, EventMenu,
+// EventCloseWindow, or another value the logic ignores). While waiting, it carries out the
+// user-interface calls that worker threads make.
+[[nodiscard]] int WaitEvent();
+// The event WaitEvent last returned on this thread.
+[[nodiscard]] int EventControlNumber();
+[[nodiscard]] int EventMenuItem();
+[[nodiscard]] int EventWindowNumber();
+[[nodiscard]] int EventType();
+
+} // namespace dg
