@@ -6,7 +6,8 @@
 
 namespace dg {
 
-// Start-up step 1 and exit step 2. Any failure is silent.
+// Set-up and release of the user-interface backend, at start-up and at exit. Any failure
+// is silent. Implemented by the user-interface backends (Win32 and headless).
 void InitialisePlatform();
 void ReleasePlatform();
 

@@ -10,10 +10,6 @@
 
 namespace dg {
 
-void InitialisePlatform() {}
-
-void ReleasePlatform() {}
-
 bool AcquireInstanceGuard(const std::string&) { return true; }
 
 std::string CurrentDirectory() {
