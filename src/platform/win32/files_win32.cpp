@@ -1,0 +1,48 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+namespace dg {
+
+namespace {
+
+HANDLE Native(long long handle) {
+    return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(handle));
+}
+
+} // namespace
+
+// Others may read the file while we do, but nobody may write or delete it; a writer that is
+// already there makes the open fail, whatever sharing it granted.
+InputFile::InputFile(const std::string& path)
+    : handle_(reinterpret_cast<INT_PTR>(
+          CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))) {}
+
+InputFile::~InputFile() {
+    if (IsOpen())
+        CloseHandle(Native(handle_));
+}
+
+bool InputFile::IsOpen() const {
+    return Native(handle_) != INVALID_HANDLE_VALUE;
+}
+
+long long InputFile::Read(void* buffer, std::size_t size) {
+    if (!IsOpen())
+        return -1;
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < size) {
+        const DWORD want = size - done > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size - done);
+        DWORD got = 0;
+        if (!ReadFile(Native(handle_), out + done, want, &got, nullptr))
+            return -1;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return static_cast<long long>(done);
+}
+
+} // namespace dg

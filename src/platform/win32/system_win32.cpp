@@ -1,0 +1,56 @@
+#include "platform/system.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace dg {
+
+bool AcquireInstanceGuard(const std::string& name) {
+    // The handle is kept open on purpose: the guard lasts as long as the process.
+    const HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
+    return mutex != nullptr && GetLastError() == ERROR_SUCCESS;
+}
+
+std::string CurrentDirectory() {
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string path(size, '\0');
+    const DWORD length = size == 0 ? 0 : GetCurrentDirectoryA(size, path.data());
+    path.resize(length < size ? length : 0);
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return -2;
+    return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+std::string PlatformUpperCase(std::string text) {
+    if (!text.empty())
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string PlatformLowerCase(std::string text) {
+    if (!text.empty())
+        CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string PlatformSpecialFolderPath(int folder) {
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &items)) || items == nullptr)
+        return {};
+    char path[MAX_PATH] = {};
+    const BOOL found = SHGetPathFromIDListA(items, path);
+    CoTaskMemFree(items);
+    return found ? std::string(path) : std::string();
+}
+
+} // namespace dg
