@@ -1,0 +1,155 @@
+// Message boxes, the open-file dialog, the clipboard and opening documents.
+#include "platform/ui.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <string_view>
+#include <vector>
+
+namespace dg {
+namespace {
+
+// While a modal box or dialog is up, the calling thread's other top-level windows take no
+// input; the foreground window, which owns the box, is left to the box itself.
+class DisabledThreadWindows {
+public:
+    DisabledThreadWindows() {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~DisabledThreadWindows() {
+        for (HWND hwnd : disabled_) {
+            EnableWindow(hwnd, TRUE);
+        }
+    }
+    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
+    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND hwnd, LPARAM self) {
+        if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && hwnd != GetForegroundWindow()) {
+            EnableWindow(hwnd, FALSE);
+            reinterpret_cast<DisabledThreadWindows*>(self)->disabled_.push_back(hwnd);
+        }
+        return TRUE;
+    }
+
+    std::vector<HWND> disabled_;
+};
+
+// The foreground window when it is one of this process's, else none.
+HWND ProcessForegroundWindow() {
+    HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    return foreground != nullptr && process == GetCurrentProcessId() ? foreground : nullptr;
+}
+
+bool IsValidFileName(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 32 ||
+            std::string_view("\"\\/:*?<>|").find(c) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int ShowMessage(const std::string& title, const std::string& text, int flags) {
+    DisabledThreadWindows disabled;
+    return MessageBoxA(ProcessForegroundWindow(), text.c_str(), title.c_str(),
+                       static_cast<UINT>(flags));
+}
+
+std::string ChooseFileToOpen(const std::string& title, const std::string& initialPath,
+                             const std::string& pattern, int patternIndex) {
+    // Every "|" ends an entry; nothing is trimmed.
+    std::string filter = pattern;
+    for (char& c : filter) {
+        if (c == '|') {
+            c = '\0';
+        }
+    }
+    filter.append(2, '\0');
+
+    std::string folder;
+    std::string name = initialPath;
+    size_t slash = initialPath.rfind('\\');
+    if (slash != std::string::npos) {
+        folder = initialPath.substr(0, slash);
+        name = initialPath.substr(slash + 1);
+    }
+    char path[MAX_PATH] = {};
+    if (IsValidFileName(name) && name.size() < sizeof(path)) {
+        name.copy(path, name.size());
+    }
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = ProcessForegroundWindow();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = static_cast<DWORD>(patternIndex + 1);
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof(path);
+    dialog.lpstrInitialDir = slash == std::string::npos ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    DisabledThreadWindows disabled;
+    return GetOpenFileNameA(&dialog) ? std::string(path) : std::string();
+}
+
+std::string GetClipboardText() {
+    if (!OpenClipboard(nullptr)) {
+        return {};
+    }
+    std::string text;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (data != nullptr) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+int LaunchProgram(const std::string& program, const std::string& parameters,
+                  const std::string& workingDirectory, int flags) {
+    // Only documents are handed over: they go to their associated program and are never
+    // started as programs themselves, whatever their contents.
+    (void)workingDirectory;
+    (void)flags;
+    std::string file = program;
+    if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
+        file = file.substr(1, file.size() - 2);
+    }
+    std::string directory;
+    size_t slash = file.rfind('\\');
+    if (slash != std::string::npos && slash > 0) {
+        directory = file.substr(0, slash + 1);
+    }
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof(execute);
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+    execute.lpFile = file.c_str();
+    execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&execute)) {
+        return 0;
+    }
+    if (execute.hProcess != nullptr) {
+        CloseHandle(execute.hProcess);
+    }
+    return 1;
+}
+
+} // namespace dg

@@ -1,0 +1,86 @@
+// Shared state of the Win32 user-interface backend: the window table, the control registry,
+// the event record and the hand-over of calls from worker threads to the main thread.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace dg::win32 {
+
+constexpr int WindowSlots = 3;
+constexpr int ControlSlots = 24;
+
+// Menu items and accelerators use native ids offset from the item numbers: Wine's
+// TranslateAccelerator looks ids up in the system menu first, where a separator has id 0.
+constexpr int MenuCommandBase = 1000;
+// Tab and Shift+Tab are in every window's accelerator table and move the focus.
+constexpr int FocusNextCommand = 2000;
+constexpr int FocusPreviousCommand = 2001;
+
+// The list's remembered selected row before anything was selected, and after no row was.
+constexpr int RowUnset = -2;
+constexpr int RowNone = -1;
+
+enum class ControlKind { None, TextField, Label, Button, List, ProgressBar, Tree };
+
+// A control kind implemented outside this backend's core (the directory tree).
+class CustomControl {
+public:
+    virtual ~CustomControl() = default;
+    [[nodiscard]] virtual std::string GetText() = 0;
+    virtual void SetText(const std::string& text) = 0;
+    // Messages its top-level window receives for it: WM_NOTIFY from the control, and
+    // broadcasts such as WM_DEVICECHANGE. true when handled, with the result in result.
+    virtual bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+};
+
+// Written by the main thread only, under the registry lock; read by any thread without one.
+struct ControlEntry {
+    std::atomic<HWND> hwnd{nullptr};
+    std::atomic<ControlKind> kind{ControlKind::None};
+    std::atomic<int> window{-1};
+    // Main thread only.
+    int columns = 0;
+    int rememberedRow = RowUnset;
+    COLORREF textColour = CLR_INVALID;
+    COLORREF backColour = CLR_INVALID;
+    HBRUSH backBrush = nullptr;
+    std::unique_ptr<CustomControl> custom;
+};
+
+[[nodiscard]] ControlEntry* FindControl(int control);
+[[nodiscard]] HWND WindowHandle(int window);
+// The status bar of a window (status bar number = window number), or null.
+[[nodiscard]] HWND StatusBarHandle(int window);
+void SetStatusBarHandle(int window, HWND statusBar);
+// The window number of a top-level window of ours, or -1.
+[[nodiscard]] int WindowNumber(HWND hwnd);
+
+// Registers a native control created as a child of window with id = control. Main thread.
+void RegisterControl(int window, int control, HWND hwnd, ControlKind kind,
+                     std::unique_ptr<CustomControl> custom = nullptr);
+
+// Runs action on the thread that owns the window: at once when that is the calling thread,
+// otherwise as a sent message that returns when the action is done.
+void RunOnWindowThread(int window, const std::function<void()>& action);
+
+// Events of the calling thread.
+void RecordEvent(int kind, int object, int window, int type);
+void QueueEvent(int kind, int object, int window, int type);
+
+// Window procedure pieces kept beside the controls and menus they serve.
+bool HandleControlColour(HWND control, HDC dc, LRESULT& result);
+bool HandleListNotify(int window, const NMHDR& header);
+// Forget what belonged to a window being destroyed.
+void ReleaseControlsOf(int window);
+void ReleaseMenusOf(int window);
+// Offers a message to the active window's shortcut table; true when it was taken.
+bool TranslateShortcut(MSG& message);
+// Sizes and centres the window so that its client area has the size it was opened with.
+void FitClientArea(int window);
+
+} // namespace dg::win32

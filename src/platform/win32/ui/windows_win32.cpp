@@ -1,0 +1,347 @@
+// Top-level windows, their window procedure, the control registry and platform set-up.
+#include "ui_win32.h"
+
+#include "platform/ids.h"
+#include "platform/system.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <array>
+#include <mutex>
+
+namespace dg {
+namespace win32 {
+namespace {
+
+constexpr char WindowClassName[] = "DigestoriumWindow";
+constexpr UINT RunCallMessage = WM_APP + 1;
+// The program icon's resource id in the exe.
+constexpr int ProgramIconId = 1;
+
+struct WindowSlot {
+    std::atomic<HWND> hwnd{nullptr};
+    std::atomic<HWND> statusBar{nullptr};
+    int innerWidth = 0;
+    int innerHeight = 0;
+};
+
+std::array<WindowSlot, WindowSlots> windows;
+std::array<ControlEntry, ControlSlots> controls;
+std::mutex registryLock;
+
+bool ValidWindow(int window) {
+    return window >= 0 && window < WindowSlots;
+}
+
+void OfferToCustomControls(int window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (ControlEntry& entry : controls) {
+        LRESULT ignored = 0;
+        if (entry.window == window && entry.custom) {
+            entry.custom->OnWindowMessage(message, wParam, lParam, ignored);
+        }
+    }
+}
+
+void OnCommand(HWND hwnd, int window, WPARAM wParam, LPARAM lParam) {
+    int id = LOWORD(wParam);
+    if (lParam != 0) {
+        RecordEvent(EventControl, id, window, HIWORD(wParam));
+    } else if (id == FocusNextCommand || id == FocusPreviousCommand) {
+        HWND next = GetNextDlgTabItem(hwnd, GetFocus(), id == FocusPreviousCommand);
+        if (next != nullptr) {
+            SetFocus(next);
+        }
+    } else if (id >= MenuCommandBase) {
+        RecordEvent(EventMenu, id - MenuCommandBase, window, 0);
+    }
+}
+
+bool OnNotify(int window, const NMHDR& header, LRESULT& result) {
+    ControlEntry* entry = FindControl(static_cast<int>(header.idFrom));
+    if (entry == nullptr || entry->hwnd != header.hwndFrom) {
+        return false;
+    }
+    if (entry->custom) {
+        return entry->custom->OnWindowMessage(WM_NOTIFY, header.idFrom,
+                                              reinterpret_cast<LPARAM>(&header), result);
+    }
+    return HandleListNotify(window, header);
+}
+
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    int window = static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) - 1;
+    LRESULT result = 0;
+    switch (message) {
+    case RunCallMessage:
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(hwnd, window, wParam, lParam);
+        return 0;
+    case WM_CLOSE:
+        // The logic decides whether the window closes.
+        QueueEvent(EventCloseWindow, window, window, 0);
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (HandleControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam),
+                                result)) {
+            return result;
+        }
+        break;
+    case WM_NOTIFY:
+        if (OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam), result)) {
+            return result;
+        }
+        break;
+    case WM_DEVICECHANGE:
+        OfferToCustomControls(window, message, wParam, lParam);
+        break;
+    case WM_NCDESTROY:
+        if (ValidWindow(window) && windows[window].hwnd == hwnd) {
+            ReleaseControlsOf(window);
+            ReleaseMenusOf(window);
+            windows[window].statusBar = nullptr;
+            windows[window].hwnd = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void RegisterWindowClass() {
+    static const bool registered = [] {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = WindowProcedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ProgramIconId));
+        if (windowClass.hIcon == nullptr) {
+            windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+        }
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = WindowClassName;
+        return RegisterClassExA(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+void MoveToCentre(HWND hwnd, int outerWidth, int outerHeight) {
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    outerWidth = std::min(outerWidth, screenWidth);
+    outerHeight = std::min(outerHeight, screenHeight);
+    SetWindowPos(hwnd, nullptr, (screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2,
+                 outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+ControlEntry* FindControl(int control) {
+    if (control < 0 || control >= ControlSlots || controls[control].hwnd == nullptr) {
+        return nullptr;
+    }
+    return &controls[control];
+}
+
+HWND WindowHandle(int window) {
+    return ValidWindow(window) ? windows[window].hwnd.load() : nullptr;
+}
+
+HWND StatusBarHandle(int window) {
+    return ValidWindow(window) ? windows[window].statusBar.load() : nullptr;
+}
+
+void SetStatusBarHandle(int window, HWND statusBar) {
+    if (ValidWindow(window)) {
+        windows[window].statusBar = statusBar;
+    }
+}
+
+int WindowNumber(HWND hwnd) {
+    for (int window = 0; window < WindowSlots; ++window) {
+        if (hwnd != nullptr && windows[window].hwnd == hwnd) {
+            return window;
+        }
+    }
+    return -1;
+}
+
+void RegisterControl(int window, int control, HWND hwnd, ControlKind kind,
+                     std::unique_ptr<CustomControl> custom) {
+    if (control < 0 || control >= ControlSlots) {
+        DestroyWindow(hwnd);
+        return;
+    }
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    std::lock_guard<std::mutex> lock(registryLock);
+    ControlEntry& entry = controls[control];
+    if (entry.backBrush != nullptr) {
+        DeleteObject(entry.backBrush);
+    }
+    entry.columns = 0;
+    entry.rememberedRow = RowUnset;
+    entry.textColour = CLR_INVALID;
+    entry.backColour = CLR_INVALID;
+    entry.backBrush = nullptr;
+    entry.custom = std::move(custom);
+    entry.window = window;
+    entry.kind = kind;
+    entry.hwnd = hwnd;
+}
+
+void ReleaseControlsOf(int window) {
+    std::lock_guard<std::mutex> lock(registryLock);
+    for (ControlEntry& entry : controls) {
+        if (entry.window != window) {
+            continue;
+        }
+        entry.hwnd = nullptr;
+        entry.kind = ControlKind::None;
+        entry.window = -1;
+        if (entry.backBrush != nullptr) {
+            DeleteObject(entry.backBrush);
+            entry.backBrush = nullptr;
+        }
+        entry.custom.reset();
+    }
+}
+
+void RunOnWindowThread(int window, const std::function<void()>& action) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd == nullptr) {
+        return;
+    }
+    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+        action();
+    } else {
+        SendMessageA(hwnd, RunCallMessage, 0, reinterpret_cast<LPARAM>(&action));
+    }
+}
+
+void FitClientArea(int window) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd == nullptr) {
+        return;
+    }
+    const WindowSlot& slot = windows[window];
+    RECT outer{0, 0, slot.innerWidth, slot.innerHeight};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)),
+                       GetMenu(hwnd) != nullptr,
+                       static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+    int width = outer.right - outer.left;
+    int height = outer.bottom - outer.top;
+    MoveToCentre(hwnd, width, height);
+    // A menu bar that wraps onto a second line is taller than the frame metrics say.
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    int missing = slot.innerHeight - (client.bottom - client.top);
+    if (missing > 0 && client.right - client.left == slot.innerWidth) {
+        MoveToCentre(hwnd, width, height + missing);
+    }
+}
+
+} // namespace win32
+
+using namespace win32;
+
+int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
+               int attributes) {
+    if (!ValidWindow(window)) {
+        return 0;
+    }
+    RegisterWindowClass();
+    if (WindowHandle(window) != nullptr) {
+        CloseWindow(window);
+    }
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    if ((attributes & WindowMinimizeBox) != 0) {
+        style |= WS_MINIMIZEBOX;
+    }
+    HWND hwnd = CreateWindowExA(0, WindowClassName, title.c_str(), style, 0, 0, 0, 0, nullptr,
+                                nullptr, GetModuleHandleA(nullptr),
+                                reinterpret_cast<LPVOID>(static_cast<INT_PTR>(window + 1)));
+    if (hwnd == nullptr) {
+        return 0;
+    }
+    windows[window].innerWidth = innerWidth;
+    windows[window].innerHeight = innerHeight;
+    windows[window].hwnd = hwnd;
+    FitClientArea(window);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+    SetForegroundWindow(hwnd);
+    return 1;
+}
+
+void CloseWindow(int window) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd != nullptr) {
+        DestroyWindow(hwnd);
+    }
+}
+
+int GetWindowState(int window) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd != nullptr && IsIconic(hwnd)) {
+        return WindowMinimized;
+    }
+    if (hwnd != nullptr && IsZoomed(hwnd)) {
+        return WindowMaximized;
+    }
+    return WindowNormal;
+}
+
+void SetWindowState(int window, int state) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd != nullptr && state == WindowNormal && (IsIconic(hwnd) || IsZoomed(hwnd))) {
+        ShowWindow(hwnd, SW_RESTORE);
+    }
+}
+
+void ActivateWindow(int window) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd != nullptr) {
+        SetForegroundWindow(hwnd);
+        SetActiveWindow(hwnd);
+    }
+}
+
+void KeepOnTop(int window, int state) {
+    HWND hwnd = WindowHandle(window);
+    if (hwnd != nullptr) {
+        SetWindowPos(hwnd, state != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void InitialisePlatform() {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                                      ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    CoInitialize(nullptr);
+    RegisterWindowClass();
+}
+
+void ReleasePlatform() {
+    ReleaseThreadList();
+    for (int window = 0; window < WindowSlots; ++window) {
+        CloseWindow(window);
+    }
+    CoUninitialize();
+}
+
+} // namespace dg
