@@ -415,6 +415,10 @@ void App::ClickRow(int row) const {
     ClickAt(list, r.left + 20, (r.top + r.bottom) / 2);
 }
 
+void App::SelectAllText(int control) const {
+    Send(Control(control), EM_SETSEL, 0, -1);
+}
+
 void App::CloseBox(HWND window) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }

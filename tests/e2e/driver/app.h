@@ -97,6 +97,8 @@ public:
     // A left mouse click at a point of the control's client area.
     void ClickAt(HWND control, int x, int y) const;
     void ClickRow(int row) const;
+    // Selects the whole text of a text field, as a drag over it would.
+    void SelectAllText(int control) const;
     // The close box: WM_SYSCOMMAND SC_CLOSE.
     static void CloseBox(HWND window);
     // Types a path into the open-file dialog's name box and presses its OK button.

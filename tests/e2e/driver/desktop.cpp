@@ -13,9 +13,13 @@ namespace e2e {
 namespace {
 
 // Another process may hold the clipboard for a moment; keeps trying for a while.
-void OpenEmptyClipboard() {
+void OpenClipboardSoon() {
     const bool opened = WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000);
     Require(opened, "clipboard", "opened", "busy");
+}
+
+void OpenEmptyClipboard() {
+    OpenClipboardSoon();
     EmptyClipboard();
 }
 
@@ -44,6 +48,19 @@ void SetClipboardPicture() {
 void ClearClipboard() {
     OpenEmptyClipboard();
     CloseClipboard();
+}
+
+std::string ClipboardText() {
+    OpenClipboardSoon();
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 bool SaveScreenshot(const std::string& path) {

@@ -9,6 +9,8 @@ namespace e2e {
 void SetClipboardText(const std::string& text);
 void SetClipboardPicture();
 void ClearClipboard();
+// The clipboard's plain text, or the empty text.
+std::string ClipboardText();
 
 // Saves the whole screen as a 24-bit BMP file; false if it could not be written.
 bool SaveScreenshot(const std::string& path);
