@@ -15,6 +15,15 @@ void Delay(int milliseconds);
 // Closes the handles of all listed threads without stopping them. At exit only.
 void ReleaseThreadList();
 
+// For tests: when set, StartThread calls starting() first and fails when it returns false;
+// ended() is called once for every thread that starting() let through, after its procedure
+// returned (or at once when the thread could not be made). Set before any thread starts.
+struct ThreadHooks {
+    bool (*starting)() = nullptr;
+    void (*ended)() = nullptr;
+};
+void SetThreadHooks(ThreadHooks hooks);
+
 // Main thread only. Blocks until the next event and returns its kind (EventControl, EventMenu,
 // EventCloseWindow, or another value the logic ignores). While waiting, it carries out the
 // user-interface calls that worker threads make.

@@ -22,17 +22,27 @@ struct ThreadEntry {
 std::mutex threadListLock;
 std::vector<ThreadEntry> threadList;
 int nextThreadNumber = 1;
+ThreadHooks hooks;
 
 } // namespace
 
+void SetThreadHooks(ThreadHooks newHooks) { hooks = newHooks; }
+
 int StartThread(ThreadProcedure procedure, int value) {
+    const ThreadHooks current = hooks;
+    if (current.starting && !current.starting())
+        return 0;
     auto ended = std::make_shared<std::atomic<bool>>(false);
     try {
-        std::thread([procedure, value, ended] {
+        std::thread([procedure, value, ended, current] {
             procedure(value);
             ended->store(true);
+            if (current.ended)
+                current.ended();
         }).detach();
     } catch (const std::system_error&) {
+        if (current.ended)
+            current.ended();
         return 0;
     }
     std::lock_guard<std::mutex> lock(threadListLock);

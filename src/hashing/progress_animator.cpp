@@ -1,0 +1,30 @@
+#include "hashing/progress_animator.h"
+
+#include "platform/ids.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+
+namespace dg {
+
+namespace {
+
+constexpr int StepPause = 100;
+constexpr int BarEnd = 100;
+
+} // namespace
+
+void ProgressAnimator(const std::atomic<int>& watchedThread) {
+    HideControl(ProgressBar, 0);
+    HideControl(WorkingLabel, 0);
+    // The first step comes at once, even when the job has already ended.
+    do {
+        const int value = GetControlState(ProgressBar);
+        SetControlState(ProgressBar, value < BarEnd ? value + 1 : 0);
+        Delay(StepPause);
+    } while (IsThreadRunning(watchedThread.load()));
+    HideControl(ProgressBar, 1);
+    HideControl(WorkingLabel, 1);
+    SetControlState(ProgressBar, 0);
+}
+
+} // namespace dg

@@ -1,0 +1,13 @@
+// The activity indicator that the jobs show while they work.
+#pragma once
+
+#include <atomic>
+
+namespace dg {
+
+// Sweeps ProgressBar, one step every 100 ms, with WorkingLabel shown, while the thread whose
+// number is in watchedThread runs; then hides both and puts the bar back to 0. Runs on a
+// worker thread of its own.
+void ProgressAnimator(const std::atomic<int>& watchedThread);
+
+} // namespace dg

@@ -1,0 +1,54 @@
+#include "hashing/select_file_job.h"
+
+#include "common/text.h"
+#include "hashing/file_digest.h"
+#include "hashing/progress_animator.h"
+#include "platform/ids.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+
+#include <string>
+
+namespace dg {
+
+namespace {
+
+int SelectFileProgress(int) {
+    ProgressAnimator(SelectFileThread);
+    return 0;
+}
+
+} // namespace
+
+int SelectFileJob(int) {
+    const std::string initialPath = DocumentsFolderWithBackslash();
+    DisableControl(BrowseButton, 1);
+    SetStatusText(StatusBar, 0, "Select file.");
+    const std::string chosenPath =
+        ChooseFileToOpen("Digestorium - Select File", initialPath, "All Files | *.*", 0);
+    if (chosenPath.empty()) {
+        SetStatusText(StatusBar, 0, "No file selected.  Please select file or list directory");
+        RestoreCommands();
+        return 0;
+    }
+
+    LockCommands();
+    // Without a thread for it the bar just stays hidden; the file is hashed all the same.
+    (void)StartThread(SelectFileProgress, 0);
+    const std::string fileName = FileNamePart(chosenPath);
+    SetStatusText(StatusBar, 0,
+                  "Processing file " + fileName +
+                      ".  This may take a few moments.  Please wait...");
+    SetControlText(FileField, fileName);
+    const std::string hash = UpperCase(FileDigest(chosenPath));
+    SetControlText(FileHashField, hash);
+    SetControlText(FileHashLowerField, LowerCase(hash));
+    AddListRow(ResultList, -1, fileName + '\n' + hash);
+    SetStatusText(StatusBar, 0, "File processing has been completed.  1 file listed.");
+    RestoreCommands();
+    return 0;
+}
+
+} // namespace dg

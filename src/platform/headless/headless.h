@@ -1,0 +1,170 @@
+// The test side of the headless user interface. The program runs on its own thread; these
+// functions are called from the test's thread. Reads take the backend's lock and return
+// snapshots; inputs are queued for the program thread, which handles them in WaitEvent as
+// the window system would (a disabled control or greyed item ignores them, a shortcut acts
+// only while MainWindow is active).
+#pragma once
+
+#include "platform/ui.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dg::headless {
+
+using std::chrono::milliseconds;
+
+// ---- Between programs ----
+
+// Forgets every window, record and scripted answer. No program or worker thread may run.
+void ResetWorld();
+// True from InitialisePlatform until ReleasePlatform.
+[[nodiscard]] bool ProgramRunning();
+// Threads started through StartThread that have not yet returned.
+[[nodiscard]] int LiveWorkerThreads();
+// The next `count` StartThread calls fail.
+void FailThreadStarts(int count);
+// OpenWindow fails for that window number until the world is reset.
+void FailWindowOpen(int window);
+
+// ---- Waiting ----
+
+// Re-checks the condition whenever the backend changes, at least every 10 ms, until it holds
+// or the limit passes. The condition must not be called under the backend's lock.
+[[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, milliseconds limit);
+// The program thread waits in WaitEvent with no input, event or worker call left.
+[[nodiscard]] bool WaitIdle(milliseconds limit);
+
+// ---- Input, as a user gives it ----
+
+void ClickButton(int control);
+void ChooseMenuItem(int item);
+// A key with its modifiers, as a shortcut value (CtrlKey + 'F', AltKey + KeyF4, KeyF1).
+void PressKey(int shortcut);
+void PressCloseBox(int window);
+// A left click on a row of the list; -1 clicks the empty area below the last row.
+void ClickListRow(int list, int row);
+// Moves the list's selection with the arrow keys.
+void SelectListRowByKey(int list, int row);
+void MinimizeWindow(int window);
+void ClickOnWindow(int window);
+// An event straight into the program's queue, as the platform might produce.
+void PostEvent(int kind, int object, int window, int type);
+
+// ---- Scripted answers and records ----
+
+void SetClipboardText(const std::string& text);
+void SetClipboardEmpty();
+// The clipboard holds a picture and no text.
+void SetClipboardPicture();
+
+struct FileDialogCall {
+    std::string title;
+    std::string initialPath;
+    std::string pattern;
+    int patternIndex = 0;
+};
+// The next file dialog returns this path at once; "" cancels it. Without a queued answer
+// the dialog waits for one.
+void QueueFileDialogAnswer(const std::string& path);
+[[nodiscard]] bool FileDialogOpen();
+[[nodiscard]] std::vector<FileDialogCall> FileDialogCalls();
+
+struct MessageCall {
+    std::string title;
+    std::string text;
+    int flags = 0;
+};
+[[nodiscard]] std::vector<MessageCall> MessageCalls();
+
+struct LaunchCall {
+    std::string program;
+    std::string parameters;
+    std::string workingDirectory;
+    int flags = 0;
+};
+// LaunchProgram's result from now on (1 unless set).
+void SetLaunchResult(int result);
+[[nodiscard]] std::vector<LaunchCall> LaunchCalls();
+
+// Every change made through the user-interface operations, in the order it was made, plus
+// "FileDialogOpened" and "FileDialogClosed".
+struct Operation {
+    std::string name;
+    int target = 0;
+    int value = 0;
+    std::string text;
+};
+[[nodiscard]] std::vector<Operation> Operations();
+
+// ---- State ----
+
+enum class ControlKind { None, TextField, Label, Button, List, ProgressBar };
+
+struct ListColumn {
+    std::string title;
+    int width = 0;
+};
+
+struct ControlState {
+    ControlKind kind = ControlKind::None;
+    int window = -1;
+    ControlRect rect;
+    std::string text;
+    int style = 0;
+    bool isDefault = false;
+    bool enabled = false;
+    bool visible = false;
+    int textColour = -1;
+    int backgroundColour = -1;
+    int value = 0;
+    std::vector<ListColumn> columns;
+    std::vector<std::vector<std::string>> rows;
+    int selectedRow = -1;
+};
+[[nodiscard]] ControlState Control(int control);
+
+struct WindowState {
+    bool open = false;
+    std::string title;
+    int innerWidth = 0;
+    int innerHeight = 0;
+    int attributes = 0;
+    int state = WindowNormal;
+    bool keepOnTop = false;
+    bool enabled = false;
+    // Controls in the order they were created.
+    std::vector<int> controls;
+    // -1 without a status bar.
+    int statusFieldWidth = -1;
+    std::string statusText;
+};
+[[nodiscard]] WindowState Window(int window);
+// -1 when none of the program's windows is active.
+[[nodiscard]] int ActiveWindow();
+[[nodiscard]] std::string StatusText();
+
+struct MenuItemState {
+    int item = -1;
+    std::string label;
+    bool enabled = false;
+};
+struct MenuState {
+    std::string label;
+    std::vector<MenuItemState> items;
+};
+// Empty without a menu bar.
+[[nodiscard]] std::vector<MenuState> Menus();
+// item -1 when there is no such item.
+[[nodiscard]] MenuItemState MenuItem(int item);
+
+struct Shortcut {
+    int value = 0;
+    int item = 0;
+};
+// In the order they were registered.
+[[nodiscard]] std::vector<Shortcut> Shortcuts(int window);
+
+} // namespace dg::headless

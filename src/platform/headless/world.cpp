@@ -1,0 +1,377 @@
+// The headless world: its lock, the program thread, the worker-thread contract and the
+// test side's reads, scripts and waits.
+#include "platform/headless/world.h"
+
+#include "platform/ids.h"
+#include "platform/system.h"
+#include "platform/threads.h"
+
+#include <algorithm>
+
+namespace dg::headless::detail {
+
+WorldData& World() {
+    static WorldData world;
+    return world;
+}
+
+void WorldData::Touch() {
+    ++version;
+    changed.notify_all();
+}
+
+void WorldData::Log(const std::string& name, int target, int value, const std::string& text) {
+    operations.push_back({name, target, value, text});
+}
+
+WindowData* WorldData::OpenWindow(int window) {
+    const auto found = windows.find(window);
+    return found != windows.end() && found->second.state.open ? &found->second : nullptr;
+}
+
+ControlData* WorldData::FindControl(int control) {
+    const auto found = controls.find(control);
+    return found != controls.end() ? &found->second : nullptr;
+}
+
+MenuItemState* WorldData::FindMenuItem(int item) {
+    for (MenuState& menu : menus)
+        for (MenuItemState& entry : menu.items)
+            if (entry.item == item)
+                return &entry;
+    return nullptr;
+}
+
+bool WorldData::Usable(int window) {
+    const WindowData* data = OpenWindow(window);
+    return data && data->state.enabled && data->state.state != WindowMinimized;
+}
+
+void WorldData::Queue(const Event& event) {
+    // Identical notifications waiting next to each other collapse into one.
+    if (!events.empty() && events.back() == event)
+        return;
+    events.push_back(event);
+}
+
+void WorldData::CloseWindowData(int window) {
+    WindowData* data = OpenWindow(window);
+    if (!data)
+        return;
+    for (int control : data->state.controls)
+        controls.erase(control);
+    if (window == MainWindow) {
+        menuBar = false;
+        menus.clear();
+    }
+    windows.erase(window);
+    if (activeWindow == window)
+        activeWindow = -1;
+}
+
+void WorldData::ClearInterface() {
+    windows.clear();
+    controls.clear();
+    menuBar = false;
+    menus.clear();
+    activeWindow = -1;
+    events.clear();
+    inputs.clear();
+    calls.clear();
+    current = Event{};
+    waitingForEvent = false;
+}
+
+void Carry(const std::function<void(WorldData&)>& change) {
+    WorldData& w = World();
+    std::unique_lock<std::mutex> lock(w.lock);
+    if (w.phase == Phase::NoProgram || std::this_thread::get_id() == w.programThread) {
+        change(w);
+        w.Touch();
+        return;
+    }
+    if (w.phase == Phase::Ended)
+        return;
+    Call call{&change};
+    w.calls.push_back(&call);
+    w.Touch();
+    w.changed.wait(lock, [&] { return call.done || w.phase != Phase::Running; });
+    if (!call.done)
+        std::erase(w.calls, &call);
+}
+
+void Direct(const std::function<void(WorldData&)>& change) {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    if (w.phase == Phase::Ended && std::this_thread::get_id() != w.programThread)
+        return;
+    change(w);
+    w.Touch();
+}
+
+namespace {
+
+template <typename Reader> auto Read(Reader reader) {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    return reader(w);
+}
+
+template <typename Changer> void Change(Changer changer) {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    changer(w);
+    w.Touch();
+}
+
+bool ThreadStarting() {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    if (w.failingThreadStarts > 0) {
+        --w.failingThreadStarts;
+        return false;
+    }
+    ++w.liveThreads;
+    w.Touch();
+    return true;
+}
+
+void ThreadEnded() {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    --w.liveThreads;
+    w.Touch();
+}
+
+void Give(InputKind kind, int target, int value, Event event = {}) {
+    Change([&](WorldData& w) {
+        if (w.phase != Phase::Ended)
+            w.inputs.push_back({kind, target, value, event});
+    });
+}
+
+} // namespace
+
+} // namespace dg::headless::detail
+
+namespace dg {
+
+using headless::detail::Phase;
+using headless::detail::World;
+using headless::detail::WorldData;
+
+void InitialisePlatform() {
+    SetThreadHooks({headless::detail::ThreadStarting, headless::detail::ThreadEnded});
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    w.ClearInterface();
+    w.phase = Phase::Running;
+    w.programThread = std::this_thread::get_id();
+    w.Touch();
+}
+
+void ReleasePlatform() {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    // As at process exit: every window goes, and calls still waiting are never made.
+    w.ClearInterface();
+    w.phase = Phase::Ended;
+    w.Touch();
+}
+
+} // namespace dg
+
+namespace dg::headless {
+
+using detail::Change;
+using detail::InputKind;
+using detail::Read;
+using detail::WorldData;
+
+void ResetWorld() {
+    Change([](WorldData& w) {
+        w.ClearInterface();
+        w.phase = detail::Phase::NoProgram;
+        w.programThread = {};
+        w.clipboard = detail::Clipboard::Empty;
+        w.clipboardText.clear();
+        w.dialogAnswers.clear();
+        w.dialogsOpen = 0;
+        w.dialogCalls.clear();
+        w.messages.clear();
+        w.launchResult = 1;
+        w.launches.clear();
+        w.operations.clear();
+        w.failingWindows.clear();
+        w.failingThreadStarts = 0;
+    });
+}
+
+bool ProgramRunning() {
+    return Read([](WorldData& w) { return w.phase == detail::Phase::Running; });
+}
+
+int LiveWorkerThreads() {
+    return Read([](WorldData& w) { return w.liveThreads; });
+}
+
+void FailThreadStarts(int count) {
+    Change([count](WorldData& w) { w.failingThreadStarts = count; });
+}
+
+void FailWindowOpen(int window) {
+    Change([window](WorldData& w) { w.failingWindows.insert(window); });
+}
+
+bool WaitUntil(const std::function<bool()>& condition, milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    WorldData& w = detail::World();
+    for (;;) {
+        unsigned long long seen = 0;
+        {
+            std::lock_guard<std::mutex> lock(w.lock);
+            seen = w.version;
+        }
+        if (condition())
+            return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline)
+            return false;
+        // The condition may look at more than the backend: poll it at least every 10 ms.
+        const auto until = std::min(deadline, now + milliseconds(10));
+        std::unique_lock<std::mutex> lock(w.lock);
+        w.changed.wait_until(lock, until, [&] { return w.version != seen; });
+    }
+}
+
+bool WaitIdle(milliseconds limit) {
+    return WaitUntil(
+        [] {
+            return Read([](WorldData& w) {
+                return w.phase == detail::Phase::Ended ||
+                       (w.phase == detail::Phase::Running && w.waitingForEvent &&
+                        w.inputs.empty() && w.events.empty() && w.calls.empty());
+            });
+        },
+        limit);
+}
+
+void ClickButton(int control) {
+    detail::Give(InputKind::Click, control, 0);
+}
+void ChooseMenuItem(int item) {
+    detail::Give(InputKind::Menu, item, 0);
+}
+void PressKey(int shortcut) {
+    detail::Give(InputKind::Key, shortcut, 0);
+}
+void PressCloseBox(int window) {
+    detail::Give(InputKind::CloseBox, window, 0);
+}
+void ClickListRow(int list, int row) {
+    detail::Give(InputKind::ListClick, list, row);
+}
+void SelectListRowByKey(int list, int row) {
+    detail::Give(InputKind::ListKey, list, row);
+}
+void MinimizeWindow(int window) {
+    detail::Give(InputKind::Minimize, window, 0);
+}
+void ClickOnWindow(int window) {
+    detail::Give(InputKind::Activate, window, 0);
+}
+
+void PostEvent(int kind, int object, int window, int type) {
+    detail::Give(InputKind::Post, 0, 0, {kind, object, window, type});
+}
+
+void SetClipboardText(const std::string& text) {
+    Change([&](WorldData& w) {
+        w.clipboard = detail::Clipboard::Text;
+        w.clipboardText = text;
+    });
+}
+
+void SetClipboardEmpty() {
+    Change([](WorldData& w) {
+        w.clipboard = detail::Clipboard::Empty;
+        w.clipboardText.clear();
+    });
+}
+
+void SetClipboardPicture() {
+    Change([](WorldData& w) {
+        w.clipboard = detail::Clipboard::Picture;
+        w.clipboardText.clear();
+    });
+}
+
+void QueueFileDialogAnswer(const std::string& path) {
+    Change([&](WorldData& w) { w.dialogAnswers.push_back(path); });
+}
+
+bool FileDialogOpen() {
+    return Read([](WorldData& w) { return w.dialogsOpen > 0; });
+}
+
+std::vector<FileDialogCall> FileDialogCalls() {
+    return Read([](WorldData& w) { return w.dialogCalls; });
+}
+
+std::vector<MessageCall> MessageCalls() {
+    return Read([](WorldData& w) { return w.messages; });
+}
+
+void SetLaunchResult(int result) {
+    Change([result](WorldData& w) { w.launchResult = result; });
+}
+
+std::vector<LaunchCall> LaunchCalls() {
+    return Read([](WorldData& w) { return w.launches; });
+}
+
+std::vector<Operation> Operations() {
+    return Read([](WorldData& w) { return w.operations; });
+}
+
+ControlState Control(int control) {
+    return Read([control](WorldData& w) {
+        const detail::ControlData* data = w.FindControl(control);
+        return data ? data->state : ControlState{};
+    });
+}
+
+WindowState Window(int window) {
+    return Read([window](WorldData& w) {
+        const detail::WindowData* data = w.OpenWindow(window);
+        return data ? data->state : WindowState{};
+    });
+}
+
+int ActiveWindow() {
+    return Read([](WorldData& w) { return w.activeWindow; });
+}
+
+std::string StatusText() {
+    return Window(MainWindow).statusText;
+}
+
+std::vector<MenuState> Menus() {
+    return Read([](WorldData& w) { return w.menus; });
+}
+
+MenuItemState MenuItem(int item) {
+    return Read([item](WorldData& w) {
+        const MenuItemState* entry = w.FindMenuItem(item);
+        return entry ? *entry : MenuItemState{};
+    });
+}
+
+std::vector<Shortcut> Shortcuts(int window) {
+    return Read([window](WorldData& w) {
+        const detail::WindowData* data = w.OpenWindow(window);
+        return data ? data->shortcuts : std::vector<Shortcut>{};
+    });
+}
+
+} // namespace dg::headless

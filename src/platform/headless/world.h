@@ -1,0 +1,111 @@
+// The state of the headless user interface, shared by its source files.
+#pragma once
+
+#include "platform/headless/headless.h"
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace dg::headless::detail {
+
+// The list's remembered selection before any row was ever selected.
+constexpr int RowUnset = -2;
+
+struct ControlData {
+    ControlState state;
+    int rememberedRow = RowUnset;
+};
+
+struct WindowData {
+    WindowState state;
+    std::vector<Shortcut> shortcuts;
+};
+
+struct Event {
+    int kind = 0;
+    int object = 0;
+    int window = 0;
+    int type = -1;
+    bool operator==(const Event&) const = default;
+};
+
+enum class InputKind { Click, Menu, Key, CloseBox, ListClick, ListKey, Minimize, Activate, Post };
+
+struct Input {
+    InputKind kind = InputKind::Post;
+    int target = 0;
+    int value = 0;
+    Event event;
+};
+
+struct WorldData;
+
+// A worker thread's call, carried out by the program thread.
+struct Call {
+    const std::function<void(WorldData&)>* change = nullptr;
+    bool done = false;
+};
+
+enum class Phase { NoProgram, Running, Ended };
+enum class Clipboard { Text, Empty, Picture };
+
+struct WorldData {
+    std::mutex lock;
+    std::condition_variable changed;
+    unsigned long long version = 0;
+
+    Phase phase = Phase::NoProgram;
+    std::thread::id programThread;
+    bool waitingForEvent = false;
+
+    std::map<int, WindowData> windows;
+    std::map<int, ControlData> controls;
+    bool menuBar = false;
+    std::vector<MenuState> menus;
+    int activeWindow = -1;
+
+    std::deque<Event> events;
+    std::deque<Input> inputs;
+    std::deque<Call*> calls;
+    Event current;
+
+    Clipboard clipboard = Clipboard::Empty;
+    std::string clipboardText;
+    std::deque<std::string> dialogAnswers;
+    int dialogsOpen = 0;
+    std::vector<FileDialogCall> dialogCalls;
+    std::vector<MessageCall> messages;
+    int launchResult = 1;
+    std::vector<LaunchCall> launches;
+    std::vector<Operation> operations;
+    std::set<int> failingWindows;
+    int failingThreadStarts = 0;
+    int liveThreads = 0;
+
+    // Every change wakes the waiters: the program thread and the test's conditions.
+    void Touch();
+    void Log(const std::string& name, int target, int value, const std::string& text = {});
+    WindowData* OpenWindow(int window);
+    ControlData* FindControl(int control);
+    MenuItemState* FindMenuItem(int item);
+    // The window takes input: open, not disabled by a modal dialog, not minimized.
+    bool Usable(int window);
+    void Queue(const Event& event);
+    void CloseWindowData(int window);
+    void ClearInterface();
+};
+
+WorldData& World();
+
+// Carries the change out on the program thread while the caller waits; at once when the
+// caller is the program thread or no program runs; not at all once the program has ended.
+void Carry(const std::function<void(WorldData&)>& change);
+// Makes the change at once under the lock, from any thread, unless the program has ended.
+void Direct(const std::function<void(WorldData&)>& change);
+
+} // namespace dg::headless::detail

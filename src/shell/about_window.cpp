@@ -1,0 +1,35 @@
+// AboutWindow: what the program is, a disclaimer and the notice line.
+#include "shell/about_window.h"
+
+#include "platform/ids.h"
+#include "platform/ui.h"
+#include "shell/shell.h"
+
+#include <string>
+
+namespace dg {
+
+bool OpenAboutWindow() {
+    if (!OpenWindow(AboutWindow, 402, 183, "Digestorium About", 0))
+        return false;
+    KeepOnTop(AboutWindow, 1);
+    CreateLabel(AboutWindow, AboutTextLine1, {5, 15, 390, 20},
+                "Digestorium is a utility program to generate and check file MD5 Hashes.  This");
+    // Typographic quotes of the ANSI code page around the two words.
+    CreateLabel(AboutWindow, AboutTextLine2, {5, 35, 390, 20},
+                "software is provided as Freeware on an \x91"
+                "as is\x92 basis, without any express or implied ");
+    CreateLabel(AboutWindow, AboutTextLine3, {4, 55, 390, 20},
+                "warranty.  In no event shall the author be liable for any claim, damages or "
+                "other ");
+    CreateLabel(AboutWindow, AboutTextLine4, {5, 75, 390, 20},
+                "liability, arising from, out of, or in connection with the software or the use "
+                "or ");
+    CreateLabel(AboutWindow, AboutTextLine5, {5, 95, 390, 20}, "dealings in the software.");
+    CreateButton(AboutWindow, AboutOkButton, {150, 150, 95, 25}, "OK", true);
+    CreateLabel(AboutWindow, AboutNoticeLabel, {5, 116, 390, 20},
+                "\xA9 2026 The Digestorium developers.  Website " + std::string(DistributionSite));
+    return true;
+}
+
+} // namespace dg

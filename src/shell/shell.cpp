@@ -1,0 +1,194 @@
+// Start-up, the event loop with its dispatch tables, and the exit sequence.
+#include "shell/shell.h"
+
+#include "common/text.h"
+#include "hashing/hash_check.h"
+#include "hashing/select_file_job.h"
+#include "platform/ids.h"
+#include "platform/system.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+#include "shell/main_window.h"
+#include "shell/shell_state.h"
+
+#include <string>
+
+namespace dg {
+
+std::atomic<int> SelectFileThread{0};
+
+namespace {
+
+// Set by the exit commands; the loop ends after the event that set it.
+bool ProgramEnding = false;
+
+void SetStatus(const std::string& text) {
+    SetStatusText(StatusBar, 0, text);
+}
+
+// ---- Control commands ----
+
+void BrowseCommand(int) {
+    ResetSelectionFields();
+    LockCommands();
+    SelectFileThread = StartJob(SelectFileJob);
+}
+
+void CheckCommand(int) {
+    HashCheck();
+}
+
+void ResultListCommand(int eventType) {
+    if (eventType != ListLeftClick && eventType != ListSelectionChanged)
+        return;
+    const int selectedRow = GetControlState(ResultList);
+    if (selectedRow < 0) {
+        SetStatus("No file selected or list is empty.  Please select file or list directory.");
+        return;
+    }
+    const std::string selectedFileName = GetListCellText(ResultList, selectedRow, 0);
+    const std::string selectedFileHash = GetListCellText(ResultList, selectedRow, 1);
+    SetControlText(FileField, selectedFileName);
+    SetControlText(FileHashField, selectedFileHash);
+    SetControlText(FileHashLowerField, LowerCase(selectedFileHash));
+    SetStatus("File " + selectedFileName + " Selected.");
+    HashCheck();
+}
+
+void CloseAboutWindow() {
+    CloseWindow(AboutWindow);
+    ReactivateMainWindow();
+    RestoreCommands();
+}
+
+void AboutOkCommand(int) {
+    CloseAboutWindow();
+}
+
+// ---- Menu commands ----
+
+void SelectFileCommand() {
+    ResetSelectionFields();
+    DisableControl(ListDirectoryButton, 1);
+    DisableControl(TextReportButton, 1);
+    DisableControl(CheckButton, 1);
+    SelectFileThread = StartJob(SelectFileJob);
+}
+
+void ClearListCommand() {
+    ClearList(ResultList);
+    SetStatus("List cleared.  Please select file or list directory.");
+}
+
+void ExitCommand() {
+    CloseWindow(MainWindow);
+    ProgramEnding = true;
+}
+
+void ManualCommand() {
+    // The manual may have gone since the menu was last updated: then nothing happens.
+    if (!ManualPresent())
+        return;
+    if (LaunchProgram(ManualPath(), "", "", 0) == 0)
+        ShowMessage("MD5 File Error", "Unable to open the Digestorium Manual.", 0);
+}
+
+void AboutCommand() {
+    if (OpenAboutWindow())
+        LockCommands();
+}
+
+// ---- Dispatch tables: a number not listed is ignored ----
+
+struct ControlCommand {
+    int control;
+    void (*run)(int eventType);
+};
+
+struct MenuCommand {
+    int item;
+    void (*run)();
+};
+
+struct CloseCommand {
+    int window;
+    void (*run)();
+};
+
+constexpr ControlCommand ControlCommands[] = {
+    {BrowseButton, BrowseCommand},
+    {ResultList, ResultListCommand},
+    {CheckButton, CheckCommand},
+    {AboutOkButton, AboutOkCommand},
+};
+
+constexpr MenuCommand MenuCommands[] = {
+    {MenuSelectFile, SelectFileCommand}, {MenuCheck, HashCheck},
+    {MenuClearList, ClearListCommand},   {MenuExit, ExitCommand},
+    {MenuManual, ManualCommand},         {MenuAbout, AboutCommand},
+};
+
+constexpr CloseCommand CloseCommands[] = {
+    {MainWindow, ExitCommand},
+    {AboutWindow, CloseAboutWindow},
+};
+
+void Dispatch(int kind) {
+    if (kind == EventControl) {
+        const int control = EventControlNumber();
+        for (const ControlCommand& command : ControlCommands)
+            if (command.control == control)
+                command.run(EventType());
+    } else if (kind == EventMenu) {
+        const int item = EventMenuItem();
+        for (const MenuCommand& command : MenuCommands)
+            if (command.item == item)
+                command.run();
+    } else if (kind == EventCloseWindow) {
+        const int window = EventWindowNumber();
+        for (const CloseCommand& command : CloseCommands)
+            if (command.window == window)
+                command.run();
+    }
+}
+
+// Running jobs are neither stopped nor waited for; they end with the process.
+int ReleaseAndEnd() {
+    ReleaseThreadList();
+    ReleasePlatform();
+    return 0;
+}
+
+} // namespace
+
+int StartJob(ThreadProcedure job) {
+    const int thread = StartThread(job, 0);
+    if (thread == 0) {
+        // Otherwise the commands would stay locked for good.
+        RestoreCommands();
+        SetStatus("Unable to start the job.  Please select file or list directory.");
+    }
+    return thread;
+}
+
+int RunProgram() {
+    ProgramEnding = false;
+    SelectFileThread = 0;
+
+    InitialisePlatform();
+    if (!AcquireInstanceGuard("Digestorium"))
+        return ReleaseAndEnd();
+    // Without MainWindow no event could ever come: end instead of waiting for good.
+    if (!BuildMainWindow())
+        return ReleaseAndEnd();
+    HideControl(CancelButton, 1);
+    HideControl(ProgressBar, 1);
+    HideControl(WorkingLabel, 1);
+    SetStatus("Welcome to Digestorium.  Please select file or list directory to begin.");
+
+    while (!ProgramEnding)
+        Dispatch(WaitEvent());
+    return ReleaseAndEnd();
+}
+
+} // namespace dg
