@@ -47,8 +47,8 @@ using namespace win32;
 
 int WaitEvent() {
     EventState& state = events;
-    state.current.kind = 0;
-    state.current.type = -1;
+    // A raw message numbered like an event kind (WM_CLOSE is 16) then names no window.
+    state.current = Event{0, -1, -1, -1};
     if (!state.queue.empty()) {
         state.current = state.queue.front();
         state.queue.pop_front();
