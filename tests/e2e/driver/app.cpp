@@ -107,6 +107,9 @@ App::App(const std::string& workingDirectory, Start start) {
     }
     main_ = WaitWindow(MainTitle, StartTimeoutMs);
     Require(main_ != nullptr, "main window", Quote(MainTitle), "no such window");
+    // The window shows before its controls are made; the status bar comes among the last.
+    const bool built = WaitUntil([&] { return StatusBar() != nullptr; }, StepTimeoutMs);
+    Require(built, "status bar", "present", "missing");
 }
 
 App::~App() {
@@ -222,8 +225,12 @@ HWND App::Focus() const {
     return info.hwndFocus;
 }
 
+HWND App::StatusBar() const {
+    return FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
+}
+
 std::string App::Status() const {
-    HWND bar = FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
+    HWND bar = StatusBar();
     Require(bar != nullptr, "status bar", "present", "missing");
     const auto length = LOWORD(Send(bar, SB_GETTEXTLENGTHA, 0, 0));
     RemoteBuffer buffer(process_, length + 1u);
@@ -302,10 +309,11 @@ std::vector<MenuItem> App::Menu() const {
     Inject();
     // The probe lies at another address in the program; its function at the same offset.
     static HMODULE local = LoadLibraryA(Settings().probe.c_str());
-    Require(local != nullptr, "probe " + Settings().probe, "loaded into the driver", "not loaded");
-    const auto offset =
-        reinterpret_cast<uintptr_t>(reinterpret_cast<void*>(GetProcAddress(local, ProbeFunction))) -
-        reinterpret_cast<uintptr_t>(local);
+    FARPROC function = local ? GetProcAddress(local, ProbeFunction) : nullptr;
+    Require(function != nullptr, "probe " + Settings().probe, "loaded into the driver",
+            "not loaded");
+    const auto offset = reinterpret_cast<uintptr_t>(reinterpret_cast<void*>(function)) -
+                        reinterpret_cast<uintptr_t>(local);
     auto probe = reinterpret_cast<LPTHREAD_START_ROUTINE>(probeBase_ + offset);
 
     RemoteBuffer buffer(process_, ProbeBufferSize);

@@ -108,6 +108,7 @@ public:
 
 private:
     void Inject() const;
+    HWND StatusBar() const;
 
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;

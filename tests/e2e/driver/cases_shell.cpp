@@ -62,6 +62,8 @@ std::string ManualFolder() {
 void ExpectAboutWindow(const App& app, HWND about) {
     Expect("About title", AboutTitle, App::Title(about));
     ExpectFlag("About always on top", true, App::Topmost(about));
+    ExpectFlag("About active", true, GetForegroundWindow() == about);
+    ExpectFrame(about, false);
     Expect("About inner size", "0, 0, 402 x 183", Describe(App::ClientRect(about)));
     const std::string lines[] = {
         "Digestorium is a utility program to generate and check file MD5 Hashes.  This",
@@ -120,6 +122,8 @@ E2E_CASE(StartUp) {
     Expect("title", MainTitle, App::Title(app.Main()));
     Expect("status", WelcomeStatus, app.WaitStatus(WelcomeStatus, 10000));
     Expect("inner size", "0, 0, 560 x 295", Describe(App::ClientRect(app.Main())));
+    ExpectFrame(app.Main(), true);
+    ExpectFlag("main window active", true, GetForegroundWindow() == app.Main());
     for (const Placed& p : MainControls) {
         const std::string name = Numbered("control ", p.control);
         Expect(name + " at", Describe(p.rect), Describe(App::RectInParent(app.Control(p.control))));

@@ -18,6 +18,15 @@ void ExpectCommands(const App& app, bool locked, bool manualPresent) {
     }
 }
 
+void ExpectFrame(HWND window, bool minimizeBox) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const std::string title = Quote(App::Title(window));
+    ExpectFlag(title + " has a system menu", true, (style & WS_SYSMENU) != 0);
+    ExpectFlag(title + " has a minimize button", minimizeBox, (style & WS_MINIMIZEBOX) != 0);
+    ExpectFlag(title + " has a maximize button", false, (style & WS_MAXIMIZEBOX) != 0);
+    ExpectFlag(title + " can be resized", false, (style & WS_THICKFRAME) != 0);
+}
+
 void ExpectExitCode0(const App& app) {
     DWORD code = 0;
     Require(app.WaitExit(10000, &code), "process", "ended within 10 s", "still running");

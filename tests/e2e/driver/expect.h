@@ -15,6 +15,10 @@ constexpr const char* WelcomeStatus =
 // list enabled. Locked: the items but Exit and the manual greyed, buttons and list disabled.
 void ExpectCommands(const App& app, bool locked, bool manualPresent);
 
+// The frame a user sees: a close box, a minimize button or none, no maximize button and no
+// border to drag.
+void ExpectFrame(HWND window, bool minimizeBox);
+
 // Waits for the process to end by itself and checks its exit code.
 void ExpectExitCode0(const App& app);
 
