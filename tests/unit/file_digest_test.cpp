@@ -1,13 +1,13 @@
 #include "hashing/file_digest.h"
 
 #include "hashing/md5.h"
+#include "hex_text.h"
 #include "platform/files.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,17 +26,8 @@
 namespace dg {
 namespace {
 
+using test::HexText;
 using test::TempFolder;
-
-std::string Hex(const unsigned char* digest, std::size_t size) {
-    std::string text;
-    char pair[3];
-    for (std::size_t i = 0; i < size; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
-        text += pair;
-    }
-    return text;
-}
 
 // The digest through a path that FileDigest does not take: the MD5 core fed in odd pieces.
 std::string DigestInOddPieces(const std::string& data) {
@@ -50,7 +41,7 @@ std::string DigestInOddPieces(const std::string& data) {
     }
     unsigned char digest[Md5DigestSize];
     Md5Final(context, digest);
-    return Hex(digest, sizeof digest);
+    return HexText(digest, sizeof digest);
 }
 
 #ifdef DG_HAVE_OPENSSL
@@ -59,7 +50,7 @@ std::string OpenSslDigest(const std::string& data) {
     unsigned int size = 0;
     if (EVP_Digest(data.data(), data.size(), digest, &size, EVP_md5(), nullptr) != 1)
         return "openssl failed";
-    return Hex(digest, size);
+    return HexText(digest, size);
 }
 #endif
 

@@ -1,23 +1,16 @@
 #include "hashing/md5.h"
 
+#include "hex_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace dg {
 namespace {
 
-std::string Hex(const unsigned char (&digest)[Md5DigestSize]) {
-    std::string text;
-    char pair[3];
-    for (const unsigned char byte : digest) {
-        std::snprintf(pair, sizeof pair, "%02x", byte);
-        text += pair;
-    }
-    return text;
-}
+using test::HexText;
 
 std::string Md5Hex(const std::string& message) {
     Md5Context context;
@@ -25,7 +18,7 @@ std::string Md5Hex(const std::string& message) {
     Md5Update(context, message.data(), message.size());
     unsigned char digest[Md5DigestSize];
     Md5Final(context, digest);
-    return Hex(digest);
+    return HexText(digest, sizeof digest);
 }
 
 TEST(Md5, Rfc1321TestSuite) {
@@ -54,7 +47,7 @@ TEST(Md5, PiecesOfAnySizeGiveTheSameDigest) {
             Md5Update(context, message.data() + at, std::min(piece, message.size() - at));
         unsigned char digest[Md5DigestSize];
         Md5Final(context, digest);
-        EXPECT_EQ(Hex(digest), whole) << "pieces of " << piece;
+        EXPECT_EQ(HexText(digest, sizeof digest), whole) << "pieces of " << piece;
     }
 }
 

@@ -7,7 +7,9 @@
 namespace dg {
 
 bool AcquireInstanceGuard(const std::string& name) {
-    // The handle is kept open on purpose: the guard lasts as long as the process.
+    // The handle is kept open on purpose: the guard lasts as long as the process. A stale
+    // error from before must not pass for "already exists".
+    SetLastError(ERROR_SUCCESS);
     const HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
     return mutex != nullptr && GetLastError() == ERROR_SUCCESS;
 }
