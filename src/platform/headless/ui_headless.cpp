@@ -178,15 +178,19 @@ int CreateMenuBar(int window) {
 
 void AddMenu(const std::string& label) {
     Carry([&](WorldData& w) {
-        if (w.menuBar)
-            w.menus.push_back({label, {}});
+        if (!w.menuBar)
+            return;
+        w.menus.push_back({label, {}});
+        w.Log("AddMenu", 0, 0, label);
     });
 }
 
 void AddMenuItem(int item, const std::string& label) {
     Carry([&](WorldData& w) {
-        if (w.menuBar && !w.menus.empty())
-            w.menus.back().items.push_back({item, label, true});
+        if (!w.menuBar || w.menus.empty())
+            return;
+        w.menus.back().items.push_back({item, label, true});
+        w.Log("AddMenuItem", item, 0, label);
     });
 }
 

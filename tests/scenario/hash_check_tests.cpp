@@ -1,0 +1,118 @@
+// Checking the selected hash against the clipboard.
+#include "scenario.h"
+
+namespace dg::scenario {
+namespace {
+
+constexpr int Green = 0xFF00;
+constexpr int Red = 0xFF;
+constexpr int Yellow = 0xFFFF;
+
+const std::string NoHashStatus = "Copy MD5 Hash to the Clipboard.";
+
+class HashCheck : public ScenarioTest {
+protected:
+    void SetUp() override {
+        ScenarioTest::SetUp();
+        ListFile(WriteFile("abc.txt", "abc"));
+    }
+
+    // Presses CheckButton and waits for the check's status text.
+    void Check(const std::string& expectedStatus) {
+        hl::ClickButton(CheckButton);
+        WaitFor([&] { return hl::StatusText() == expectedStatus; }, expectedStatus);
+        Settle();
+    }
+
+    static void ExpectVerdict(const std::string& text, int colour) {
+        EXPECT_EQ(hl::Control(VerdictField).text, text);
+        EXPECT_EQ(hl::Control(VerdictField).backgroundColour, colour);
+        EXPECT_EQ(hl::Control(VerdictField).textColour, -1);
+    }
+};
+
+TEST_F(HashCheck, LowerCaseCopyMatches) {
+    hl::SetClipboardText(AbcMd5);
+    Check("MD5 Match");
+    ExpectVerdict("MD5 MATCH", Green);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+
+    // Again, by the menu and by Ctrl+C: the same verdict, nothing accumulates.
+    hl::SetClipboardText("9001509 83cd24fb0d6963f7d28e17f7");
+    Check("MD5 Mismatch.");
+    hl::SetClipboardText(AbcMd5);
+    hl::ChooseMenuItem(MenuCheck);
+    WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the menu's check");
+    hl::PressKey(CtrlKey + 'C');
+    Settle();
+    EXPECT_EQ(hl::StatusText(), "MD5 Match");
+    ExpectVerdict("MD5 MATCH", Green);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+}
+
+TEST_F(HashCheck, ThirtyTwoCharactersWithABlankMismatch) {
+    std::string text = AbcMd5;
+    text[10] = ' ';
+    hl::SetClipboardText(text);
+    Check("MD5 Mismatch.");
+    ExpectVerdict("MD5 MISMATCH", Red);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(text));
+    Check("MD5 Mismatch.");
+    ExpectVerdict("MD5 MISMATCH", Red);
+}
+
+TEST_F(HashCheck, TrailingLineBreakIsNoHashAndKeepsTheCheckField) {
+    hl::SetClipboardText(AbcMd5);
+    Check("MD5 Match");
+    hl::SetClipboardText(AbcMd5 + "\r\n");
+    Check(NoHashStatus);
+    ExpectVerdict("NO MD5 HASH ON THE CLIPBOARD", Yellow);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+}
+
+TEST_F(HashCheck, EmptyClipboardOrAPictureIsNoHash) {
+    hl::SetClipboardText(AbcMd5);
+    Check("MD5 Match");
+    hl::SetClipboardEmpty();
+    Check(NoHashStatus);
+    ExpectVerdict("NO MD5 HASH ON THE CLIPBOARD", Yellow);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+
+    hl::SetClipboardText(AbcMd5);
+    Check("MD5 Match");
+    hl::SetClipboardPicture();
+    Check(NoHashStatus);
+    ExpectVerdict("NO MD5 HASH ON THE CLIPBOARD", Yellow);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+}
+
+TEST_F(HashCheck, RowWithoutHashKeepsTheVerdict) {
+    hl::SetClipboardText(AbcMd5);
+    Check("MD5 Match");
+    ListFile(Folder() + "/missing.bin");
+    hl::SetClipboardText(AbcMd5);
+    // ListFile reset the verdict; give one to keep.
+    hl::ClickListRow(ResultList, 0);
+    WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the first row's check");
+    Settle();
+
+    hl::ClickListRow(ResultList, 1);
+    const std::string noHash =
+        "No file and MD5 hash available to check.  Please select file or list directory.";
+    WaitFor([&] { return hl::StatusText() == noHash; }, "the no-hash text");
+    Settle();
+    EXPECT_EQ(hl::Control(FileField).text, "missing.bin");
+    ExpectVerdict("MD5 MATCH", Green);
+    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+}
+
+TEST_F(HashCheck, JobResetsTheVerdictColour) {
+    hl::SetClipboardText(AbcMd5);
+    Check("MD5 Match");
+    ListFile(WriteFile("other.txt", "other"));
+    ExpectVerdict("", -1);
+    EXPECT_EQ(hl::Control(CheckHashField).text, "");
+}
+
+} // namespace
+} // namespace dg::scenario

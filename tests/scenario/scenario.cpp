@@ -1,0 +1,230 @@
+#include "scenario.h"
+
+#include "shell/shell.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace dg::scenario {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto Patience = 30s;
+
+// A program or thread that never ends would hang every later test: stop the run instead.
+void EndOrAbort(bool done, const char* what) {
+    if (done)
+        return;
+    std::fprintf(stderr, "scenario: %s did not end in time\n", what);
+    std::abort();
+}
+
+fs::path NewFolder() {
+    static int count = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    fs::path folder = fs::temp_directory_path() /
+                      ("dg_scenario_" + std::to_string(stamp) + "_" + std::to_string(++count));
+    fs::create_directories(folder);
+    return folder;
+}
+
+} // namespace
+
+void ScenarioTest::SetUp() {
+    EndOrAbort(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, Patience),
+               "an earlier test's worker thread");
+    hl::ResetWorld();
+    previousFolder_ = fs::current_path();
+    folder_ = NewFolder();
+    fs::current_path(folder_);
+    BeforeStart();
+    program_ = std::thread([this] {
+        exitCode_ = RunProgram();
+        ended_ = true;
+    });
+    ASSERT_TRUE(hl::WaitUntil([this] { return hl::ProgramRunning() || Ended(); }, Patience));
+    Settle();
+}
+
+void ScenarioTest::TearDown() {
+    if (program_.joinable()) {
+        // Straight into the queue: MainWindow may be minimized or behind a modal dialog.
+        if (!Ended())
+            hl::PostEvent(EventCloseWindow, MainWindow, MainWindow, 0);
+        EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
+        program_.join();
+    }
+    EndOrAbort(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, Patience),
+               "a worker thread");
+    fs::current_path(previousFolder_);
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+std::string ScenarioTest::WriteFile(const std::string& name, const std::string& bytes) const {
+    const fs::path path = folder_ / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+}
+
+void ScenarioTest::WaitFor(const std::function<bool()>& condition, const std::string& what) {
+    if (!hl::WaitUntil(condition, Patience))
+        FAIL() << "timed out waiting for: " << what << " (status: \"" << hl::StatusText() << "\")";
+}
+
+void ScenarioTest::Settle() {
+    if (!hl::WaitIdle(Patience))
+        FAIL() << "the event loop did not settle";
+}
+
+int ScenarioTest::WaitForExit() {
+    EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
+    program_.join();
+    return exitCode_;
+}
+
+void ScenarioTest::WaitForJobsToEnd() {
+    // Once the loop has taken the command, its job is counted until it ends.
+    Settle();
+    WaitFor([] { return hl::LiveWorkerThreads() == 0; }, "the jobs to end");
+    Settle();
+}
+
+void ScenarioTest::ListFile(const std::string& path) {
+    hl::QueueFileDialogAnswer(path);
+    hl::ClickButton(BrowseButton);
+    WaitForJobsToEnd();
+    ASSERT_EQ(hl::StatusText(), CompletedText);
+}
+
+#ifdef _WIN32
+
+BlockingFile::BlockingFile(const std::string&, const std::string& name)
+    : path_("\\\\.\\pipe\\" + name + "_" + std::to_string(GetCurrentProcessId())) {
+    pipe_ = CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                             4096, 4096, 0, nullptr);
+}
+
+void BlockingFile::Release(const std::string& bytes) {
+    released_ = true;
+    // Waits for the reader; it is on its way once the job has said it hashes the file.
+    if (!ConnectNamedPipe(pipe_, nullptr) && GetLastError() != ERROR_PIPE_CONNECTED)
+        return;
+    DWORD written = 0;
+    WriteFile(pipe_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    FlushFileBuffers(pipe_);
+    CloseHandle(pipe_);
+    pipe_ = nullptr;
+}
+
+BlockingFile::~BlockingFile() {
+    if (pipe_)
+        CloseHandle(pipe_);
+}
+
+#else
+
+BlockingFile::BlockingFile(const std::string& folder, const std::string& name)
+    : path_(folder + "/" + name) {
+    mkfifo(path_.c_str(), 0600);
+}
+
+void BlockingFile::Release(const std::string& bytes) {
+    released_ = true;
+    int fd = -1;
+    // Opening for writing without a reader fails at once: poll until the job opens it.
+    const bool opened = hl::WaitUntil(
+        [&] {
+            fd = open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+            return fd >= 0;
+        },
+        Patience);
+    if (!opened)
+        return;
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    EXPECT_EQ(written, static_cast<ssize_t>(bytes.size()));
+    close(fd);
+}
+
+BlockingFile::~BlockingFile() {
+    // A reader still waiting gets the end of the file; one not yet there finds nothing.
+    if (!released_) {
+        const int fd = open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            close(fd);
+    }
+    unlink(path_.c_str());
+}
+
+#endif
+
+std::vector<int> ShortcutValues(int window) {
+    std::vector<int> values;
+    for (const hl::Shortcut& shortcut : hl::Shortcuts(window))
+        values.push_back(shortcut.value);
+    return values;
+}
+
+bool ShortcutFor(int value) {
+    for (const hl::Shortcut& shortcut : hl::Shortcuts(MainWindow))
+        if (shortcut.value == value)
+            return true;
+    return false;
+}
+
+std::vector<int> RestoredShortcuts(bool manualPresent) {
+    std::vector<int> values = {CtrlKey + 'F', CtrlKey + 'D', CtrlKey + 'C', CtrlKey + 'T',
+                               CtrlKey + 'V', CtrlKey + 'H', CtrlKey + 'L'};
+    if (manualPresent)
+        values.push_back(KeyF1);
+    return values;
+}
+
+namespace {
+
+constexpr int CommandControls[] = {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton,
+                                   ResultList};
+
+} // namespace
+
+void ExpectIdle(bool manualPresent) {
+    for (int item = 0; item < MenuItemCount; ++item)
+        EXPECT_EQ(hl::MenuItem(item).enabled, item != MenuManual || manualPresent)
+            << "menu item " << item;
+    for (int control : CommandControls)
+        EXPECT_TRUE(hl::Control(control).enabled) << "control " << control;
+    std::vector<int> shortcuts = ShortcutValues(MainWindow);
+    std::erase(shortcuts, AltKey + KeyF4);
+    std::vector<int> expected = RestoredShortcuts(manualPresent);
+    std::sort(shortcuts.begin(), shortcuts.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(shortcuts, expected);
+}
+
+void ExpectLocked() {
+    for (int item = 0; item < MenuItemCount; ++item)
+        if (item != MenuExit && item != MenuManual) {
+            EXPECT_FALSE(hl::MenuItem(item).enabled) << "menu item " << item;
+        }
+    EXPECT_TRUE(hl::MenuItem(MenuExit).enabled);
+    for (int control : CommandControls)
+        EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
+    EXPECT_TRUE(hl::Shortcuts(MainWindow).empty());
+}
+
+} // namespace dg::scenario
