@@ -349,13 +349,17 @@ MenuItem App::FindMenuItem(const std::string& menu, const std::string& item) con
 }
 
 void App::ChooseMenu(const std::string& menu, const std::string& item) const {
-    const MenuItem m = FindMenuItem(menu, item);
+    // A user waits for a greyed item to become usable; so does the driver, for a while.
+    MenuItem m;
+    WaitUntil([&] { return !(m = FindMenuItem(menu, item)).greyed; }, StepTimeoutMs);
     Require(!m.greyed, "menu item " + Quote(item) + " before choosing it", "enabled", "greyed");
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(m.id, 0), 0);
 }
 
 void App::Click(int control, HWND window) const {
+    // Wine clicks a disabled button too: wait until a user could click it.
     HWND button = Control(control, window);
+    WaitUntil([&] { return Visible(button) && Enabled(button); }, StepTimeoutMs);
     Require(Visible(button), Numbered("control ", control) + " before clicking it", "visible",
             "hidden");
     Require(Enabled(button), Numbered("control ", control) + " before clicking it", "enabled",
@@ -411,6 +415,7 @@ void App::ClickAt(HWND control, int x, int y) const {
 
 void App::ClickRow(int row) const {
     HWND list = Control(dg::ResultList);
+    WaitUntil([&] { return Enabled(list); }, StepTimeoutMs);
     Require(Enabled(list), "ResultList before clicking a row", "enabled", "disabled");
     RemoteBuffer buffer(process_, sizeof(RECT));
     RECT r{};

@@ -88,9 +88,9 @@ public:
     MenuItem FindMenuItem(const std::string& menu, const std::string& item) const;
 
     // ---- acting ----
-    // Chooses the item as a click in the menu would; a greyed item ends the case.
+    // Chooses the item as a click in the menu would; an item greyed for 10 s ends the case.
     void ChooseMenu(const std::string& menu, const std::string& item) const;
-    // Clicks a button of the window; a hidden or disabled button ends the case.
+    // Clicks a button of the window; one hidden or disabled for 10 s ends the case.
     void Click(int control, HWND window = nullptr) const;
     // Brings the window to the front and presses the key with the modifiers held.
     void Press(HWND window, std::vector<WORD> modifiers, WORD key) const;

@@ -44,6 +44,7 @@ COLORREF VerdictColour(const App& app) {
 void ChooseDataFile(const App& app, const std::string& name) {
     app.ChooseFile(app.WaitFileDialog(), DataFile(name));
     Expect("status after choosing " + name, DoneStatus, app.WaitStatus(DoneStatus, HashTimeoutMs));
+    WaitIdle(app);
 }
 
 // The row and the three fields that a chosen file fills.
@@ -90,8 +91,6 @@ E2E_CASE(SelectFileByBrowseButton) {
     Expect("status", DoneStatus, app.WaitStatus(DoneStatus, HashTimeoutMs));
     Expect("rows", 1, app.Rows());
     ExpectListed(app, 0, "sample.txt");
-    Require(WaitUntil([&] { return app.Enabled(dg::BrowseButton); }, 5000),
-            "BrowseButton after the job", "enabled", "disabled");
     ExpectCommands(app, false, false);
 }
 
@@ -103,8 +102,6 @@ E2E_CASE(SelectFileByMenuAndCtrlF) {
     Expect("rows", 1, app.Rows());
     ExpectListed(app, 0, "two words.bin");
 
-    Require(WaitUntil([&] { return app.Enabled(dg::BrowseButton); }, 5000),
-            "BrowseButton after the job", "enabled", "disabled");
     app.Press(app.Main(), {VK_CONTROL}, 'F');
     ChooseDataFile(app, "empty.txt");
     Expect("rows", 2, app.Rows());
@@ -127,8 +124,6 @@ E2E_CASE(CancelFileDialog) {
     Expect("status", NoFileStatus, app.WaitStatus(NoFileStatus, 10000));
     Expect("rows", 0, app.Rows());
     Expect("FileField", "", app.Text(dg::FileField));
-    Require(WaitUntil([&] { return app.Enabled(dg::BrowseButton); }, 5000),
-            "BrowseButton after cancel", "enabled", "disabled");
     ExpectCommands(app, false, false);
 }
 

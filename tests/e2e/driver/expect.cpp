@@ -3,19 +3,59 @@
 #include "check.h"
 #include "platform/ids.h"
 
+#include <vector>
+
 namespace e2e {
 
-void ExpectCommands(const App& app, bool locked, bool manualPresent) {
+namespace {
+
+struct Mismatch {
+    std::string what;
+    bool expected;
+};
+
+// The command states that differ from the expected ones.
+std::vector<Mismatch> CommandMismatches(const App& app, bool locked, bool manualPresent) {
+    std::vector<Mismatch> found;
     for (const MenuItem& item : app.Menu()) {
         const bool always = item.label.rfind("E&xit", 0) == 0;
         const bool manual = item.label.rfind("Digestorium Manual", 0) == 0;
         const bool greyed = manual ? !manualPresent : (locked && !always);
-        ExpectFlag("greyed: menu item " + Quote(item.label), greyed, item.greyed);
+        if (item.greyed != greyed) {
+            found.push_back({"greyed: menu item " + Quote(item.label), greyed});
+        }
     }
     for (int control : {dg::BrowseButton, dg::CheckButton, dg::ListDirectoryButton,
                         dg::TextReportButton, dg::ResultList}) {
-        ExpectFlag(Numbered("enabled: control ", control), !locked, app.Enabled(control));
+        if (app.Enabled(control) == locked) {
+            found.push_back({Numbered("enabled: control ", control), !locked});
+        }
     }
+    return found;
+}
+
+} // namespace
+
+void ExpectCommands(const App& app, bool locked, bool manualPresent) {
+    // The commands change one by one, partly from a job's thread: wait for them to settle.
+    std::vector<Mismatch> mismatches;
+    WaitUntil(
+        [&] {
+            mismatches = CommandMismatches(app, locked, manualPresent);
+            return mismatches.empty();
+        },
+        5000);
+    for (const Mismatch& m : mismatches) {
+        Fail(m.what, YesNo(m.expected), YesNo(!m.expected));
+    }
+}
+
+void WaitIdle(const App& app) {
+    // BrowseButton and ResultList come back last but for the shortcuts, which follow within
+    // microseconds.
+    const bool idle = WaitUntil(
+        [&] { return app.Enabled(dg::BrowseButton) && app.Enabled(dg::ResultList); }, 10000);
+    Require(idle, "BrowseButton and ResultList", "enabled again", "disabled");
 }
 
 void ExpectFrame(HWND window, bool minimizeBox) {

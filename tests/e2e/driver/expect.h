@@ -13,7 +13,11 @@ constexpr const char* WelcomeStatus =
 
 // Idle: every menu item enabled but the manual's while it is absent, the buttons and the
 // list enabled. Locked: the items but Exit and the manual greyed, buttons and list disabled.
+// The states may take a moment to settle; this waits up to 5 s for them.
 void ExpectCommands(const App& app, bool locked, bool manualPresent);
+
+// Waits until a job has given the commands back.
+void WaitIdle(const App& app);
 
 // The frame a user sees: a close box, a minimize button or none, no maximize button and no
 // border to drag.
