@@ -264,6 +264,7 @@ TEST_F(Selection, ClickingARowFillsTheFieldsThenChecks) {
 
     hl::ClickListRow(ResultList, 0);
     WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the check after the selection");
+    Settle();
     EXPECT_EQ(hl::Control(FileField).text, "abc.txt");
     EXPECT_EQ(hl::Control(FileHashField).text, Upper(AbcMd5));
     EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
