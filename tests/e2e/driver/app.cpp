@@ -61,6 +61,19 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// Sends a list view message whose structure, and the text buffer it points at, lie in the
+// program; the text the list wrote.
+template <class Info>
+std::string ListText(HANDLE process, HWND list, UINT message, int index, Info info) {
+    constexpr int textSize = 1024;
+    RemoteBuffer buffer(process, sizeof info + textSize);
+    info.pszText = buffer.Address() + sizeof info;
+    info.cchTextMax = textSize;
+    buffer.Write(&info, sizeof info);
+    Send(list, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.Address()));
+    return buffer.ReadText(sizeof info);
+}
+
 std::string Label(const std::string& label) {
     return label.substr(0, label.find('\t'));
 }
@@ -249,29 +262,15 @@ int App::Rows() const {
 }
 
 std::string App::Cell(int row, int column) const {
-    constexpr int textSize = 1024;
-    RemoteBuffer buffer(process_, sizeof(LVITEMA) + textSize);
     LVITEMA item{};
     item.iSubItem = column;
-    item.pszText = buffer.Address() + sizeof item;
-    item.cchTextMax = textSize;
-    buffer.Write(&item, sizeof item);
-    Send(Control(dg::ResultList), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-         reinterpret_cast<LPARAM>(buffer.Address()));
-    return buffer.ReadText(sizeof item);
+    return ListText(process_, Control(dg::ResultList), LVM_GETITEMTEXTA, row, item);
 }
 
 std::string App::ColumnTitle(int column) const {
-    constexpr int textSize = 256;
-    RemoteBuffer buffer(process_, sizeof(LVCOLUMNA) + textSize);
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT;
-    col.pszText = buffer.Address() + sizeof col;
-    col.cchTextMax = textSize;
-    buffer.Write(&col, sizeof col);
-    Send(Control(dg::ResultList), LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-         reinterpret_cast<LPARAM>(buffer.Address()));
-    return buffer.ReadText(sizeof col);
+    return ListText(process_, Control(dg::ResultList), LVM_GETCOLUMNA, column, col);
 }
 
 int App::SelectedRow() const {
