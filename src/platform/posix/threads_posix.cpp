@@ -26,7 +26,9 @@ ThreadHooks hooks;
 
 } // namespace
 
-void SetThreadHooks(ThreadHooks newHooks) { hooks = newHooks; }
+void SetThreadHooks(ThreadHooks newHooks) {
+    hooks = newHooks;
+}
 
 int StartThread(ThreadProcedure procedure, int value) {
     const ThreadHooks current = hooks;
@@ -63,7 +65,9 @@ int IsThreadRunning(int number) {
     return ended && !ended->load() ? 1 : 0;
 }
 
-void Delay(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Delay(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 void ReleaseThreadList() {
     std::lock_guard<std::mutex> lock(threadListLock);

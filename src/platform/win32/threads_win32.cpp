@@ -19,11 +19,13 @@ struct ThreadEntry {
 struct ThreadStart {
     ThreadProcedure procedure;
     int value;
+    void (*ended)();
 };
 
 std::mutex threadListLock;
 std::vector<ThreadEntry> threadList;
 int nextThreadNumber = 1;
+ThreadHooks hooks;
 
 bool HasEnded(HANDLE handle) {
     return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
@@ -33,16 +35,27 @@ DWORD WINAPI RunThread(LPVOID parameter) {
     ThreadStart start = *static_cast<ThreadStart*>(parameter);
     delete static_cast<ThreadStart*>(parameter);
     start.procedure(start.value);
+    if (start.ended)
+        start.ended();
     return 0;
 }
 
 } // namespace
 
+void SetThreadHooks(ThreadHooks newHooks) {
+    hooks = newHooks;
+}
+
 int StartThread(ThreadProcedure procedure, int value) {
-    auto* start = new ThreadStart{procedure, value};
+    const ThreadHooks current = hooks;
+    if (current.starting && !current.starting())
+        return 0;
+    auto* start = new ThreadStart{procedure, value, current.ended};
     HANDLE handle = CreateThread(nullptr, 0, RunThread, start, 0, nullptr);
     if (handle == nullptr) {
         delete start;
+        if (current.ended)
+            current.ended();
         return 0;
     }
     std::lock_guard<std::mutex> lock(threadListLock);
