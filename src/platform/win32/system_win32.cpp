@@ -7,11 +7,18 @@
 namespace dg {
 
 bool AcquireInstanceGuard(const std::string& name) {
-    // The handle is kept open on purpose: the guard lasts as long as the process. A stale
-    // error from before must not pass for "already exists".
+    // The handle is kept open on purpose: the guard lasts as long as the process. A process
+    // that holds it already (tests run the program more than once) is the same copy.
+    static HANDLE held = nullptr;
+    if (held != nullptr)
+        return true;
+    // A stale error from before must not pass for "already exists".
     SetLastError(ERROR_SUCCESS);
     const HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
-    return mutex != nullptr && GetLastError() == ERROR_SUCCESS;
+    if (mutex == nullptr || GetLastError() != ERROR_SUCCESS)
+        return false;
+    held = mutex;
+    return true;
 }
 
 std::string CurrentDirectory() {
