@@ -37,6 +37,15 @@ TEST_F(StartUp, ShowsTheWelcomeWithTheJobControlsHidden) {
     EXPECT_EQ(hl::ActiveWindow(), MainWindow);
     ExpectIdle(false);
     EXPECT_EQ(ShortcutValues(MainWindow).back(), AltKey + KeyF4);
+
+    // Start-up ends by hiding the job controls in this order, then greeting.
+    const auto operations = hl::Operations();
+    ASSERT_GE(operations.size(), 4u);
+    std::vector<std::string> last;
+    for (auto op = operations.end() - 4; op != operations.end(); ++op)
+        last.push_back(op->name + " " + std::to_string(op->target));
+    EXPECT_EQ(last, (std::vector<std::string>{"HideControl 15", "HideControl 10", "HideControl 16",
+                                              "SetStatusText 0"}));
     EXPECT_FALSE(ShortcutFor(KeyF1));
 }
 
