@@ -153,11 +153,15 @@ TEST(System, CurrentDirectoryEndsWithASeparator) {
 }
 
 #ifdef _WIN32
-TEST(System, InstanceGuardIsHeldOnce) {
+// The only test in this program that takes the guard: once it is held, asking again is true.
+TEST(System, InstanceGuardFailsWhileAnotherCopyHoldsIt) {
     const std::string name = "dg-unit-guard-" + std::to_string(GetCurrentProcessId());
-    EXPECT_TRUE(AcquireInstanceGuard(name));
+    const HANDLE otherCopy = CreateMutexA(nullptr, TRUE, name.c_str());
+    ASSERT_NE(otherCopy, nullptr);
     EXPECT_FALSE(AcquireInstanceGuard(name));
-    EXPECT_TRUE(AcquireInstanceGuard(name + "-other"));
+    EXPECT_TRUE(AcquireInstanceGuard(name + "-mine"));
+    EXPECT_TRUE(AcquireInstanceGuard(name + "-mine"));
+    CloseHandle(otherCopy);
 }
 #endif
 

@@ -15,8 +15,12 @@ bool AcquireInstanceGuard(const std::string& name) {
     // A stale error from before must not pass for "already exists".
     SetLastError(ERROR_SUCCESS);
     const HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
-    if (mutex == nullptr || GetLastError() != ERROR_SUCCESS)
+    if (mutex == nullptr)
         return false;
+    if (GetLastError() != ERROR_SUCCESS) {
+        CloseHandle(mutex); // another copy's mutex: not ours to keep
+        return false;
+    }
     held = mutex;
     return true;
 }
