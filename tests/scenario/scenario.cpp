@@ -62,9 +62,9 @@ void ScenarioTest::SetUp() {
 
 void ScenarioTest::TearDown() {
     if (program_.joinable()) {
-        // Straight into the queue: MainWindow may be minimized or behind a modal dialog.
+        // MenuExit straight into the queue: MainWindow may be minimized or behind a dialog.
         if (!Ended())
-            hl::PostEvent(EventCloseWindow, MainWindow, MainWindow, 0);
+            hl::PostEvent(EventMenu, MenuExit, MainWindow, 0);
         EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
         program_.join();
     }
