@@ -53,7 +53,8 @@ private:
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs,
+    // Not SMTO_ABORTIFHUNG: Wine calls a program hung once it has had no message for 5 s.
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, SendTimeoutMs,
                              &result)) {
         Fail(Numbered("answer to message ", message), Numbered("within ", SendTimeoutMs) + " ms",
              Numbered("none (error ", GetLastError()) + ")");
@@ -245,8 +246,8 @@ HWND App::StatusBar() const {
 std::string App::Status() const {
     HWND bar = StatusBar();
     Require(bar != nullptr, "status bar", "present", "missing");
-    const auto length = LOWORD(Send(bar, SB_GETTEXTLENGTHA, 0, 0));
-    RemoteBuffer buffer(process_, length + 1u);
+    // The text may change between the two messages: room for far more than any status.
+    RemoteBuffer buffer(process_, 65536);
     Send(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buffer.Address()));
     return buffer.ReadText();
 }

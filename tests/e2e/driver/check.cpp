@@ -12,12 +12,14 @@ namespace e2e {
 namespace {
 
 std::string currentCase;
+unsigned long long caseStart = 0;
 int failures = 0;
 
 } // namespace
 
 void BeginCase(const std::string& name) {
     currentCase = name;
+    caseStart = Now();
     failures = 0;
 }
 
@@ -26,7 +28,8 @@ int EndCase() {
 }
 
 void Fail(const std::string& what, const std::string& expected, const std::string& seen) {
-    std::printf("  %s: expected %s, saw %s\n", what.c_str(), expected.c_str(), seen.c_str());
+    std::printf("  [%.1f s] %s: expected %s, saw %s\n", (Now() - caseStart) / 1000.0, what.c_str(),
+                expected.c_str(), seen.c_str());
     if (failures++ == 0) {
         // The first failure's screen is the one that explains it.
         const std::string path = Work("screenshots") + "\\" + currentCase + ".bmp";
