@@ -62,7 +62,7 @@ std::string ManualFolder() {
 void ExpectAboutWindow(const App& app, HWND about) {
     Expect("About title", AboutTitle, App::Title(about));
     ExpectFlag("About always on top", true, App::Topmost(about));
-    ExpectFlag("About active", true, GetForegroundWindow() == about);
+    ExpectActive("About", about);
     ExpectFrame(about, false);
     Expect("About inner size", "0, 0, 402 x 183", Describe(App::ClientRect(about)));
     const std::string lines[] = {
@@ -110,7 +110,7 @@ template <class Close> void AboutRoundTrip(Close close) {
     close(app, about);
     Require(app.WaitGone(about, 10000), "About window", "closed", "still open");
     ExpectCommands(app, false, false);
-    ExpectFlag("main window in the foreground", true, GetForegroundWindow() == app.Main());
+    ExpectActive("main window", app.Main());
     ExpectFlag("About window exists", false, IsWindow(about) != FALSE);
 }
 
@@ -122,7 +122,7 @@ E2E_CASE(StartUp) {
     Expect("status", WelcomeStatus, app.WaitStatus(WelcomeStatus, 10000));
     Expect("inner size", "0, 0, 560 x 295", Describe(App::ClientRect(app.Main())));
     ExpectFrame(app.Main(), true);
-    ExpectFlag("main window active", true, GetForegroundWindow() == app.Main());
+    ExpectActive("main window", app.Main());
     for (const Placed& p : MainControls) {
         const std::string name = Numbered("control ", p.control);
         Expect(name + " at", Describe(p.rect), Describe(App::RectInParent(app.Control(p.control))));

@@ -67,6 +67,12 @@ void ExpectFrame(HWND window, bool minimizeBox) {
     ExpectFlag(title + " can be resized", false, (style & WS_THICKFRAME) != 0);
 }
 
+void ExpectActive(const std::string& what, HWND window) {
+    // Activation under Wine goes through the X server: it takes a moment.
+    const bool active = WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    ExpectFlag(what + " active", true, active);
+}
+
 void ExpectExitCode0(const App& app) {
     DWORD code = 0;
     Require(app.WaitExit(10000, &code), "process", "ended within 10 s", "still running");

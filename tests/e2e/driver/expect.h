@@ -23,6 +23,9 @@ void WaitIdle(const App& app);
 // border to drag.
 void ExpectFrame(HWND window, bool minimizeBox);
 
+// Waits a while for the window to become the foreground window.
+void ExpectActive(const std::string& what, HWND window);
+
 // Waits for the process to end by itself and checks its exit code.
 void ExpectExitCode0(const App& app);
 
