@@ -293,6 +293,19 @@ TEST_F(Selection, ClickingARowFillsTheFieldsThenChecks) {
     WaitFor([] { return hl::Control(FileField).text == "empty.bin"; }, "the second row");
     WaitFor([] { return hl::StatusText() == "MD5 Mismatch."; }, "its check");
     EXPECT_EQ(hl::Control(FileHashLowerField).text, EmptyMd5);
+
+    // Clicking below the last row deselects: one selection change, then the click.
+    const auto selected = hl::Operations().size();
+    hl::ClickListRow(ResultList, -1);
+    Settle();
+    const auto after = hl::Operations();
+    const auto noSelection = std::count_if(
+        after.begin() + static_cast<long>(selected), after.end(), [](const hl::Operation& op) {
+            return op.text ==
+                   "No file selected or list is empty.  Please select file or list directory.";
+        });
+    EXPECT_EQ(noSelection, 2);
+    EXPECT_EQ(hl::Control(FileField).text, "empty.bin");
 }
 
 TEST_F(About, ShowsItsTextsByteForByte) {
