@@ -330,24 +330,11 @@ TEST_F(About, ShowsItsTextsByteForByte) {
     EXPECT_EQ(hl::Control(AboutTextLine4).text,
               "liability, arising from, out of, or in connection with the software or the use or ");
     EXPECT_EQ(hl::Control(AboutTextLine5).text, "dealings in the software.");
-    for (int line = AboutTextLine1; line <= AboutTextLine5; ++line) {
-        const hl::ControlState label = hl::Control(line);
-        EXPECT_EQ(label.kind, hl::ControlKind::Label);
-        EXPECT_EQ(label.rect.x, line == AboutTextLine3 ? 4 : 5);
-        EXPECT_EQ(label.rect.y, 15 + 20 * (line - AboutTextLine1));
-        EXPECT_EQ(label.rect.width, 390);
-        EXPECT_EQ(label.rect.height, 20);
-    }
     const hl::ControlState ok = hl::Control(AboutOkButton);
     EXPECT_EQ(ok.text, "OK");
     EXPECT_TRUE(ok.isDefault);
-    EXPECT_EQ(ok.rect.x, 150);
-    EXPECT_EQ(ok.rect.y, 150);
-    EXPECT_EQ(ok.rect.width, 95);
-    EXPECT_EQ(ok.rect.height, 25);
 
     const hl::ControlState notice = hl::Control(AboutNoticeLabel);
-    EXPECT_EQ(notice.rect.y, 116);
     for (const std::string part : {"\xA9", "2026", "The Digestorium developers", "Website"})
         EXPECT_NE(notice.text.find(part), std::string::npos) << part;
     EXPECT_NE(notice.text.find(std::string(DistributionSite)), std::string::npos);
