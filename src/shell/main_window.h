@@ -5,9 +5,9 @@
 
 namespace dg {
 
-// The manual in the current working directory, at the moment of asking.
+// The manual in the current working directory, at the moment of asking. Any thread.
 [[nodiscard]] std::string ManualPath();
-// Something exists at the manual path.
+// Something exists at the manual path. Any thread.
 [[nodiscard]] bool ManualPresent();
 
 } // namespace dg
