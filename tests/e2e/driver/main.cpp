@@ -1,8 +1,6 @@
 // End-to-end driver: runs the cases against digestorium.exe and prints one verdict line per
 // case and a closing count.
 //   e2e_driver EXE WORK-FOLDER [CASE...]   runs all cases, or the named ones
-//   e2e_driver record DOCUMENT             stands in for the program associated with .pdf:
-//                                          appends the document's path to the launch log
 #include "cases.h"
 #include "check.h"
 #include "desktop.h"
@@ -12,7 +10,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 namespace e2e {
@@ -47,12 +44,12 @@ void SetValue(HKEY root, const std::string& key, const std::string& value) {
     }
 }
 
-// .pdf documents open with this driver in record mode instead of a viewer.
+// .pdf documents open with the recording stand-in beside the driver instead of a viewer.
 void AssociatePdf() {
     const std::string progId = "DigestoriumE2E.Document";
     SetValue(HKEY_CLASSES_ROOT, ".pdf", progId);
     SetValue(HKEY_CLASSES_ROOT, progId + "\\shell\\open\\command",
-             "\"" + DriverPath() + "\" record \"%1\"");
+             "\"" + Folder(DriverPath()) + "\\e2e_record.exe\" \"%1\"");
 }
 
 void ReadDigests() {
@@ -64,15 +61,6 @@ void ReadDigests() {
             config.digests[line.substr(34)] = line.substr(0, 32);
         }
     }
-}
-
-int Record(const char* document) {
-    const char* log = std::getenv(LaunchLogVariable);
-    if (!log) {
-        return 1;
-    }
-    std::ofstream(log, std::ios::app) << document << "\n";
-    return 0;
 }
 
 // A case that never returns would hang the whole run: end it all, with a verdict.
@@ -138,9 +126,6 @@ void ForgetLaunchedDocuments() {
 }
 
 int Main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "record") {
-        return Record(argv[2]);
-    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: e2e_driver EXE WORK-FOLDER [CASE...]\n");
         return 2;
