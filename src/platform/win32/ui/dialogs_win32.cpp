@@ -60,6 +60,16 @@ bool IsValidFileName(const std::string& name) {
     return true;
 }
 
+// The extension that names a document's type; empty when the name has none.
+std::string DocumentType(const std::string& file) {
+    size_t dot = file.rfind('.');
+    size_t slash = file.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return {};
+    }
+    return file.substr(dot);
+}
+
 } // namespace
 
 int ShowMessage(const std::string& title, const std::string& text, int flags) {
@@ -123,13 +133,17 @@ std::string GetClipboardText() {
 
 int LaunchProgram(const std::string& program, const std::string& parameters,
                   const std::string& workingDirectory, int flags) {
-    // Only documents are handed over: they go to their associated program and are never
-    // started as programs themselves, whatever their contents.
     (void)workingDirectory;
     (void)flags;
     std::string file = program;
     if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
         file = file.substr(1, file.size() - 2);
+    }
+    // Only documents are handed over, and always to the program of their type: a plain
+    // ShellExecuteEx runs any executable file whatever its name (Wine tries that first).
+    std::string type = DocumentType(file);
+    if (type.empty()) {
+        return 0;
     }
     std::string directory;
     size_t slash = file.rfind('\\');
@@ -138,11 +152,13 @@ int LaunchProgram(const std::string& program, const std::string& parameters,
     }
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof(execute);
-    execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // No "Open with" prompt for a type without a program: the caller reports the failure.
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
     execute.lpFile = file.c_str();
     execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     execute.nShow = SW_SHOWNORMAL;
+    execute.lpClass = type.c_str();
     if (!ShellExecuteExA(&execute)) {
         return 0;
     }

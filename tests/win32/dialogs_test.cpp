@@ -1,0 +1,175 @@
+// The open-file dialog on a worker thread, and documents handed to their programs.
+#include "win32_test_support.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace dg::test {
+namespace {
+
+constexpr char MarkerVariable[] = "DG_LAUNCH_MARKER";
+
+// A copy of this program started by a test only writes down how it was started, and ends.
+const bool launchedByATest = [] {
+    char marker[MAX_PATH] = {};
+    if (GetEnvironmentVariableA(MarkerVariable, marker, sizeof(marker)) == 0) {
+        return false;
+    }
+    char directory[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(directory), directory);
+    std::ofstream(marker) << GetCommandLineA() << "\n" << directory << "\n";
+    ExitProcess(0);
+}();
+
+std::string TemporaryFolder() {
+    char base[MAX_PATH] = {};
+    GetTempPathA(sizeof(base), base);
+    std::string folder = std::string(base) + "dg_win32_" + std::to_string(GetCurrentProcessId()) +
+                         "_" + std::to_string(GetTickCount());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+std::string ThisProgram() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    return path;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool WaitForFile(const std::string& path, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        Sleep(20);
+    }
+    Sleep(200); // let the copy finish writing and end
+    return true;
+}
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = TemporaryFolder();
+        marker = folder + "marker.txt";
+        SetEnvironmentVariableA(MarkerVariable, marker.c_str());
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA(MarkerVariable, nullptr);
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".dgtestdoc");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "DigestoriumTestDocument");
+    }
+
+    std::string folder;
+    std::string marker;
+};
+
+TEST_F(LaunchTest, AProgramNamedLikeTheManualIsNotRun) {
+    std::string document = folder + "digestorium_manual.dgnoassociation";
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), document.c_str(), FALSE));
+    EXPECT_EQ(LaunchProgram(document, "", "", 0), 0);
+    EXPECT_FALSE(WaitForFile(marker, 1500));
+}
+
+void SetClassesValue(const std::string& key, const std::string& value) {
+    // Wine does not merge HKEY_CURRENT_USER's classes into HKEY_CLASSES_ROOT.
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+}
+
+TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolder) {
+    SetClassesValue(".dgtestdoc", "DigestoriumTestDocument");
+    SetClassesValue("DigestoriumTestDocument\\shell\\open\\command",
+                    std::string("\"") + ThisProgram() + "\" \"%1\"");
+    // The document is a program itself: its type's program must get it, not run it.
+    std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), document.c_str(), FALSE));
+    EXPECT_EQ(LaunchProgram(document, "", "", 0), 1);
+    ASSERT_TRUE(WaitForFile(marker, 10000));
+    std::string started = ReadFile(marker);
+    EXPECT_NE(started.find(ThisProgram()), std::string::npos) << started;
+    EXPECT_NE(started.find(document), std::string::npos) << started;
+    EXPECT_NE(started.find(std::string("\n") + folder.substr(0, folder.size() - 1)),
+              std::string::npos)
+        << started;
+}
+
+// ---- The open-file dialog ----
+
+std::atomic<bool> dialogDone{false};
+std::string chosenPath;
+std::string initialPath;
+
+int ChooseOnWorker(int) {
+    chosenPath = ChooseFileToOpen("Pick a file", initialPath, "All Files | *.*", 0);
+    dialogDone = true;
+    return 0;
+}
+
+class FileDialogTest : public WindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Dialog owner", 0), 0);
+        ASSERT_TRUE(BringToFront(MainWindow));
+        initialPath = TemporaryFolder();
+        dialogDone = false;
+        chosenPath = "not set";
+    }
+
+    // Runs the dialog on a worker; act gets the dialog once it is up and closes it.
+    static void RunDialog(const std::function<void(HWND)>& act) {
+        ASSERT_NE(StartThread(ChooseOnWorker, 0), 0);
+        HWND dialog = nullptr;
+        PumpEvents(10000, [&](const Seen&) {
+            dialog = FindWindowA("#32770", "Pick a file");
+            return dialog != nullptr && IsWindowVisible(dialog);
+        });
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(win32::WindowHandle(MainWindow)));
+        act(dialog);
+        PumpEvents(10000, [](const Seen&) { return dialogDone.load(); });
+        ASSERT_TRUE(dialogDone);
+        EXPECT_TRUE(IsWindowEnabled(win32::WindowHandle(MainWindow)));
+    }
+};
+
+TEST_F(FileDialogTest, OpensInTheInitialFolderAndReturnsTheTypedFile) {
+    RunDialog([](HWND dialog) {
+        char folder[MAX_PATH] = {};
+        SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof(folder), reinterpret_cast<LPARAM>(folder));
+        EXPECT_EQ(lstrcmpiA((std::string(folder) + "\\").c_str(), initialPath.c_str()), 0)
+            << folder;
+        char name[MAX_PATH] = {};
+        SendMessageA(dialog, CDM_GETSPEC, sizeof(name), reinterpret_cast<LPARAM>(name));
+        EXPECT_STREQ(name, "");
+        // The pattern is split at "|" with nothing trimmed.
+        char filter[64] = {};
+        GetDlgItemTextA(dialog, cmb1, filter, sizeof(filter));
+        EXPECT_STREQ(filter, "All Files ");
+        // The file need not exist.
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("new file.txt"));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(lstrcmpiA(chosenPath.c_str(), (initialPath + "new file.txt").c_str()), 0)
+        << chosenPath;
+}
+
+TEST_F(FileDialogTest, CancelGivesTheEmptyText) {
+    RunDialog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(chosenPath, "");
+}
+
+} // namespace
+} // namespace dg::test
