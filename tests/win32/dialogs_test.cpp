@@ -171,5 +171,37 @@ TEST_F(FileDialogTest, CancelGivesTheEmptyText) {
     EXPECT_EQ(chosenPath, "");
 }
 
+// ---- Message boxes ----
+
+std::atomic<bool> otherWindowDisabled{false};
+std::atomic<bool> ownedByForeground{false};
+
+// Looks at the box from outside, then presses its OK button.
+int AnswerMessageBox(int) {
+    HWND box = nullptr;
+    for (int tries = 0; tries < 500 && box == nullptr; ++tries) {
+        Sleep(20);
+        box = FindWindowA("#32770", "MD5 File Error");
+    }
+    otherWindowDisabled = !IsWindowEnabled(win32::WindowHandle(AboutWindow));
+    ownedByForeground = GetWindow(box, GW_OWNER) == win32::WindowHandle(MainWindow);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
+using MessageBoxTest = WindowTest;
+
+TEST_F(MessageBoxTest, OwnedByTheForegroundWindowWithTheOthersDisabled) {
+    ASSERT_NE(OpenWindow(AboutWindow, 402, 183, "Other", 0), 0);
+    ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Foreground", 0), 0);
+    ASSERT_TRUE(BringToFront(MainWindow));
+    ASSERT_NE(StartThread(AnswerMessageBox, 0), 0);
+    EXPECT_EQ(ShowMessage("MD5 File Error", "Unable to open the Digestorium Manual.", 0), IDOK);
+    EXPECT_TRUE(otherWindowDisabled);
+    EXPECT_TRUE(ownedByForeground);
+    EXPECT_TRUE(IsWindowEnabled(win32::WindowHandle(AboutWindow)));
+    EXPECT_TRUE(IsWindowEnabled(win32::WindowHandle(MainWindow)));
+}
+
 } // namespace
 } // namespace dg::test
