@@ -205,6 +205,36 @@ E2E_CASE(RowClickChecks) {
     ExpectListed(s.app, 1, "two words.bin");
 }
 
+E2E_CASE(SelectMissingFile) {
+    // The dialog takes a name that does not exist; the file is listed without a hash.
+    App app(Work("run"));
+    app.WaitStatus(WelcomeStatus, 10000);
+    app.Click(dg::BrowseButton);
+    ChooseDataFile(app, "missing.txt");
+    Expect("rows", 1, app.Rows());
+    Expect("name in row 0", "missing.txt", app.Cell(0, 0));
+    Expect("MD5 in row 0", "", app.Cell(0, 1));
+    Expect("FileField", "missing.txt", app.Text(dg::FileField));
+    Expect("FileHashField", "", app.Text(dg::FileHashField));
+    Expect("FileHashLowerField", "", app.Text(dg::FileHashLowerField));
+
+    SetClipboardText(Digest("sample.txt"));
+    app.Click(dg::CheckButton);
+    const std::string nothing =
+        "No file and MD5 hash available to check.  Please select file or list directory.";
+    Expect("status", nothing, app.WaitStatus(nothing, 10000));
+    Expect("VerdictField", "", app.Text(dg::VerdictField));
+}
+
+E2E_CASE(ClickInEmptyList) {
+    App app(Work("run"));
+    app.WaitStatus(WelcomeStatus, 10000);
+    app.ClickAt(app.Control(dg::ResultList), 100, 60);
+    const std::string none =
+        "No file selected or list is empty.  Please select file or list directory.";
+    Expect("status", none, app.WaitStatus(none, 10000));
+}
+
 E2E_CASE(ProgressWhileHashing) {
     App app(Work("run"));
     app.WaitStatus(WelcomeStatus, 10000);
