@@ -6,12 +6,7 @@ namespace {
 
 class ControlsTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Controls", 0), 0);
-        CreateList(MainWindow, ResultList, {15, 100, 528, 95});
-        AddListColumn(ResultList, "File Name", 274);
-        AddListColumn(ResultList, "MD5", 230);
-    }
+    void SetUp() override { ASSERT_TRUE(OpenWindowWithList("Controls")); }
 };
 
 TEST_F(ControlsTest, ListRowsSplitAtLineFeeds) {

@@ -10,10 +10,7 @@ const std::vector<int> SelectionThenClick{ListSelectionChanged, ListLeftClick};
 class ListEventsTest : public WindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "List events", 0), 0);
-        CreateList(MainWindow, ResultList, {15, 100, 528, 95});
-        AddListColumn(ResultList, "File Name", 274);
-        AddListColumn(ResultList, "MD5", 230);
+        ASSERT_TRUE(OpenWindowWithList("List events"));
         ASSERT_TRUE(BringToFront(MainWindow));
     }
 

@@ -74,13 +74,10 @@ TEST(ThreadsTest, DelaySleepsAboutTheTimeAsked) {
 class WorkerCallsTest : public WindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Workers", 0), 0);
+        ASSERT_TRUE(OpenWindowWithList("Workers"));
         CreateStatusBar(MainWindow, 560);
         CreateTextField(MainWindow, FileHashField, {15, 40, 223, 20},
                         FieldReadOnly | FieldUpperCase);
-        CreateList(MainWindow, ResultList, {15, 100, 528, 95});
-        AddListColumn(ResultList, "File Name", 274);
-        AddListColumn(ResultList, "MD5", 230);
         CreateProgressBar(MainWindow, ProgressBar, {67, 230, 477, 10});
         failures = 0;
         finished = false;

@@ -128,6 +128,17 @@ inline void ClickAt(HWND hwnd, POINT point, bool right = false) {
     SendInput(3, inputs, sizeof(INPUT));
 }
 
+// MainWindow with ResultList and its two columns, as the program builds them.
+inline bool OpenWindowWithList(const std::string& title) {
+    if (OpenWindow(MainWindow, 560, 295, title, 0) == 0) {
+        return false;
+    }
+    CreateList(MainWindow, ResultList, {15, 100, 528, 95});
+    AddListColumn(ResultList, "File Name", 274);
+    AddListColumn(ResultList, "MD5", 230);
+    return true;
+}
+
 // Each test starts with the platform set up and ends with every window closed.
 class WindowTest : public ::testing::Test {
 protected:
