@@ -76,15 +76,6 @@ TEST_F(ControlsTest, CaseStylesConvertTheHeldText) {
     EXPECT_EQ(GetControlText(FileField), "Mixed Case.txt");
 }
 
-TEST_F(ControlsTest, ProgressBarHoldsItsPosition) {
-    CreateProgressBar(MainWindow, ProgressBar, {67, 230, 477, 10});
-    EXPECT_EQ(GetControlState(ProgressBar), 0);
-    SetControlState(ProgressBar, 40);
-    EXPECT_EQ(GetControlState(ProgressBar), 40);
-    SetControlState(ProgressBar, 150);
-    EXPECT_EQ(GetControlState(ProgressBar), 100);
-}
-
 // What the window procedure hands a read-only field when it is painted.
 struct Paint {
     COLORREF brush;

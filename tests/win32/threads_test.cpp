@@ -60,17 +60,6 @@ TEST(ThreadsTest, RunningOnlyWhileTheProcedureRuns) {
     EXPECT_TRUE(Eventually([&] { return IsThreadRunning(worker) == 0; }));
 }
 
-TEST(ThreadsTest, DelaySleepsAboutTheTimeAsked) {
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER start{};
-    LARGE_INTEGER end{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    Delay(50);
-    QueryPerformanceCounter(&end);
-    EXPECT_GE((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart, 49);
-}
-
 class WorkerCallsTest : public WindowTest {
 protected:
     void SetUp() override {
