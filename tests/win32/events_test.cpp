@@ -213,5 +213,13 @@ TEST_F(ShortcutsTest, EqualCloseRequestsCollapseAndLeaveTheWindowOpen) {
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
+TEST_F(ShortcutsTest, AClosedWindowSendsNoMoreEvents) {
+    ASSERT_NE(OpenWindow(AboutWindow, 402, 183, "Closing", 0), 0);
+    SendMessageA(win32::WindowHandle(AboutWindow), WM_CLOSE, 0, 0);
+    SendMessageA(win32::WindowHandle(MainWindow), WM_CLOSE, 0, 0);
+    CloseWindow(AboutWindow);
+    EXPECT_EQ(PumpEvents(300), (Seen{{EventCloseWindow, MainWindow, MainWindow, 0}}));
+}
+
 } // namespace
 } // namespace dg::test

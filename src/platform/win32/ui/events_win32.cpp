@@ -41,6 +41,10 @@ void QueueEvent(int kind, int object, int window, int type) {
     }
 }
 
+void DropEventsOf(int window) {
+    std::erase_if(events.queue, [window](const Event& entry) { return entry.window == window; });
+}
+
 } // namespace win32
 
 using namespace win32;

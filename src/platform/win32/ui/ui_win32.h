@@ -71,6 +71,8 @@ void RunOnWindowThread(int window, const std::function<void()>& action);
 // Events of the calling thread.
 void RecordEvent(int kind, int object, int window, int type);
 void QueueEvent(int kind, int object, int window, int type);
+// A closed window sends no more events: its waiting ones are dropped.
+void DropEventsOf(int window);
 
 // Window procedure pieces kept beside the controls and menus they serve.
 bool HandleControlColour(HWND control, HDC dc, LRESULT& result);

@@ -109,6 +109,7 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         if (ValidWindow(window) && windows[window].hwnd == hwnd) {
             ReleaseControlsOf(window);
             ReleaseMenusOf(window);
+            DropEventsOf(window);
             windows[window].statusBar = nullptr;
             windows[window].hwnd = nullptr;
         }
