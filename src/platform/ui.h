@@ -105,8 +105,7 @@ void ClearList(int list);
 int ShowMessage(const std::string& title, const std::string& text, int flags);
 // Runs the open-file dialog on the calling thread. The pattern is "description|filter|...";
 // returns the full path or the empty text on cancel.
-[[nodiscard]] std::string ChooseFileToOpen(const std::string& title,
-                                           const std::string& initialPath,
+[[nodiscard]] std::string ChooseFileToOpen(const std::string& title, const std::string& initialPath,
                                            const std::string& pattern, int patternIndex);
 // The clipboard's plain text, or the empty text.
 [[nodiscard]] std::string GetClipboardText();

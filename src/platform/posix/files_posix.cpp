@@ -27,7 +27,9 @@ InputFile::~InputFile() {
         close(static_cast<int>(handle_));
 }
 
-bool InputFile::IsOpen() const { return handle_ >= 0; }
+bool InputFile::IsOpen() const {
+    return handle_ >= 0;
+}
 
 long long InputFile::Read(void* buffer, std::size_t size) {
     if (handle_ < 0)

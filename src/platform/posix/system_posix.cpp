@@ -10,7 +10,9 @@
 
 namespace dg {
 
-bool AcquireInstanceGuard(const std::string&) { return true; }
+bool AcquireInstanceGuard(const std::string&) {
+    return true;
+}
 
 std::string CurrentDirectory() {
     std::string path(4096, '\0');
@@ -47,7 +49,9 @@ std::string PlatformLowerCase(std::string text) {
 
 namespace {
 
-bool IsDirectory(const std::string& path) { return FileSize(path) == -2; }
+bool IsDirectory(const std::string& path) {
+    return FileSize(path) == -2;
+}
 
 // XDG_DOCUMENTS_DIR from user-dirs.dirs, with $HOME expanded; empty when not set.
 std::string XdgDocumentsDirectory(const std::string& home) {
