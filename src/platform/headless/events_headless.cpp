@@ -142,9 +142,8 @@ int WaitEvent() {
     w.current = Event{};
     for (;;) {
         std::optional<Event> event;
-        if (!w.events.empty()) {
-            event = w.events.front();
-            w.events.pop_front();
+        if (Event queued; w.events.Pop(queued)) {
+            event = queued;
         } else if (!w.calls.empty()) {
             headless::detail::Call* call = w.calls.front();
             w.calls.pop_front();

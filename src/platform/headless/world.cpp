@@ -48,10 +48,7 @@ bool WorldData::Usable(int window) {
 }
 
 void WorldData::Queue(const Event& event) {
-    // Identical notifications waiting next to each other collapse into one.
-    if (!events.empty() && events.back() == event)
-        return;
-    events.push_back(event);
+    events.Push(event);
 }
 
 void WorldData::CloseWindowData(int window) {
@@ -65,6 +62,7 @@ void WorldData::CloseWindowData(int window) {
         menus.clear();
     }
     windows.erase(window);
+    events.DropWindow(window);
     if (activeWindow == window)
         activeWindow = -1;
 }
@@ -75,7 +73,7 @@ void WorldData::ClearInterface() {
     menuBar = false;
     menus.clear();
     activeWindow = -1;
-    events.clear();
+    events.Clear();
     inputs.clear();
     calls.clear();
     current = Event{};
@@ -250,7 +248,7 @@ bool WaitIdle(milliseconds limit) {
             return Read([](WorldData& w) {
                 return w.phase == detail::Phase::Ended ||
                        (w.phase == detail::Phase::Running && w.waitingForEvent &&
-                        w.inputs.empty() && w.events.empty() && w.calls.empty());
+                        w.inputs.empty() && w.events.Empty() && w.calls.empty());
             });
         },
         limit);

@@ -1,6 +1,7 @@
 // The state of the headless user interface, shared by its source files.
 #pragma once
 
+#include "platform/event_queue.h"
 #include "platform/headless/headless.h"
 
 #include <condition_variable>
@@ -26,13 +27,7 @@ struct WindowData {
     std::vector<Shortcut> shortcuts;
 };
 
-struct Event {
-    int kind = 0;
-    int object = 0;
-    int window = 0;
-    int type = -1;
-    bool operator==(const Event&) const = default;
-};
+using Event = EventRecord;
 
 enum class InputKind { Click, Menu, Key, CloseBox, ListClick, ListKey, Minimize, Activate, Post };
 
@@ -69,7 +64,7 @@ struct WorldData {
     std::vector<MenuState> menus;
     int activeWindow = -1;
 
-    std::deque<Event> events;
+    EventQueue events;
     std::deque<Input> inputs;
     std::deque<Call*> calls;
     Event current;
