@@ -270,9 +270,7 @@ void SetStatusText(int statusBar, int field, const std::string& text) {
 
 void SetControlText(int control, const std::string& text) {
     WithControl(control, [&](ControlEntry& entry) {
-        if (entry.custom) {
-            entry.custom->SetText(text);
-        } else if (HasText(entry.kind)) {
+        if (HasText(entry.kind)) {
             SetWindowTextA(entry.hwnd, text.c_str());
         }
     });
@@ -281,9 +279,7 @@ void SetControlText(int control, const std::string& text) {
 std::string GetControlText(int control) {
     std::string text;
     WithControl(control, [&](ControlEntry& entry) {
-        if (entry.custom) {
-            text = entry.custom->GetText();
-        } else if (HasText(entry.kind)) {
+        if (HasText(entry.kind)) {
             text = WindowText(entry.hwnd);
         }
     });

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 #include <string>
 
 namespace dg::win32 {
@@ -25,18 +24,7 @@ constexpr int FocusPreviousCommand = 2001;
 constexpr int RowUnset = -2;
 constexpr int RowNone = -1;
 
-enum class ControlKind { None, TextField, Label, Button, List, ProgressBar, Tree };
-
-// A control kind implemented outside this backend's core (the directory tree).
-class CustomControl {
-public:
-    virtual ~CustomControl() = default;
-    [[nodiscard]] virtual std::string GetText() = 0;
-    virtual void SetText(const std::string& text) = 0;
-    // Messages its top-level window receives for it: WM_NOTIFY from the control, and
-    // broadcasts such as WM_DEVICECHANGE. true when handled, with the result in result.
-    virtual bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
-};
+enum class ControlKind { None, TextField, Label, Button, List, ProgressBar };
 
 // Written by the main thread only, under the registry lock; read by any thread without one.
 struct ControlEntry {
@@ -49,7 +37,6 @@ struct ControlEntry {
     COLORREF textColour = CLR_INVALID;
     COLORREF backColour = CLR_INVALID;
     HBRUSH backBrush = nullptr;
-    std::unique_ptr<CustomControl> custom;
 };
 
 [[nodiscard]] ControlEntry* FindControl(int control);
@@ -61,8 +48,7 @@ void SetStatusBarHandle(int window, HWND statusBar);
 [[nodiscard]] int WindowNumber(HWND hwnd);
 
 // Registers a native control created as a child of window with id = control. Main thread.
-void RegisterControl(int window, int control, HWND hwnd, ControlKind kind,
-                     std::unique_ptr<CustomControl> custom = nullptr);
+void RegisterControl(int window, int control, HWND hwnd, ControlKind kind);
 
 // Runs action on the thread that owns the window: at once when that is the calling thread,
 // otherwise as a sent message that returns when the action is done.

@@ -37,15 +37,6 @@ bool ValidWindow(int window) {
     return window >= 0 && window < WindowSlots;
 }
 
-void OfferToCustomControls(int window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (ControlEntry& entry : controls) {
-        LRESULT ignored = 0;
-        if (entry.window == window && entry.custom) {
-            entry.custom->OnWindowMessage(message, wParam, lParam, ignored);
-        }
-    }
-}
-
 void OnCommand(HWND hwnd, int window, WPARAM wParam, LPARAM lParam) {
     int id = LOWORD(wParam);
     if (lParam != 0) {
@@ -60,14 +51,10 @@ void OnCommand(HWND hwnd, int window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool OnNotify(int window, const NMHDR& header, LRESULT& result) {
+bool OnNotify(int window, const NMHDR& header) {
     ControlEntry* entry = FindControl(static_cast<int>(header.idFrom));
     if (entry == nullptr || entry->hwnd != header.hwndFrom) {
         return false;
-    }
-    if (entry->custom) {
-        return entry->custom->OnWindowMessage(WM_NOTIFY, header.idFrom,
-                                              reinterpret_cast<LPARAM>(&header), result);
     }
     return HandleListNotify(window, header);
 }
@@ -98,12 +85,9 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         }
         break;
     case WM_NOTIFY:
-        if (OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam), result)) {
-            return result;
+        if (OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam))) {
+            return 0;
         }
-        break;
-    case WM_DEVICECHANGE:
-        OfferToCustomControls(window, message, wParam, lParam);
         break;
     case WM_NCDESTROY:
         if (ValidWindow(window) && windows[window].hwnd == hwnd) {
@@ -180,8 +164,7 @@ int WindowNumber(HWND hwnd) {
     return -1;
 }
 
-void RegisterControl(int window, int control, HWND hwnd, ControlKind kind,
-                     std::unique_ptr<CustomControl> custom) {
+void RegisterControl(int window, int control, HWND hwnd, ControlKind kind) {
     if (control < 0 || control >= ControlSlots) {
         DestroyWindow(hwnd);
         return;
@@ -197,7 +180,6 @@ void RegisterControl(int window, int control, HWND hwnd, ControlKind kind,
     entry.textColour = CLR_INVALID;
     entry.backColour = CLR_INVALID;
     entry.backBrush = nullptr;
-    entry.custom = std::move(custom);
     entry.window = window;
     entry.kind = kind;
     entry.hwnd = hwnd;
@@ -216,7 +198,6 @@ void ReleaseControlsOf(int window) {
             DeleteObject(entry.backBrush);
             entry.backBrush = nullptr;
         }
-        entry.custom.reset();
     }
 }
 
