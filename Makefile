@@ -6,6 +6,7 @@ run:
 	tools/run
 
 test:
+	tools/check-layers
 	tools/test-all
 
 bench:

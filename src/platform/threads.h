@@ -10,6 +10,8 @@ using ThreadProcedure = int (*)(int value);
 [[nodiscard]] int StartThread(ThreadProcedure procedure, int value);
 // 1 while the numbered thread exists and has not ended; 0 otherwise (also for 0). Any thread.
 [[nodiscard]] int IsThreadRunning(int number);
+// The calling thread's number; 0 for a thread that StartThread did not start.
+[[nodiscard]] int CurrentThreadNumber();
 // Sleeps the calling thread with 1 ms timer resolution; serves no messages.
 void Delay(int milliseconds);
 // Closes the handles of all listed threads without stopping them. At exit only.

@@ -1,9 +1,9 @@
 // AboutWindow: what the program is, a disclaimer and the notice line.
 #include "shell/about_window.h"
 
+#include "common/site.h"
 #include "platform/ids.h"
 #include "platform/ui.h"
-#include "shell/shell.h"
 
 #include <string>
 

@@ -1,52 +1,15 @@
-// MainWindow: its layout, menus and shortcuts, and the command states that the shell and
-// the jobs switch.
+// MainWindow: its layout, menus and shortcuts, and the manual rule.
 #include "shell/main_window.h"
 
 #include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/ui.h"
-#include "shell/shell.h"
 
 namespace dg {
 
 namespace {
 
-struct FileMenuEntry {
-    int item;
-    const char* label;
-    int shortcut;
-};
-
-// In menu order; every shortcut but Alt+F4 comes back with RestoreCommands.
-constexpr FileMenuEntry FileMenu[] = {
-    {MenuSelectFile, "Select &File\tCtrl+F", CtrlKey + 'F'},
-    {MenuListDirectory, "List &Directory\tCtrl+D", CtrlKey + 'D'},
-    {MenuCheck, "MD5 &Check\tCtrl+C", CtrlKey + 'C'},
-    {MenuTextReport, "List to &Text File\tCtrl+T", CtrlKey + 'T'},
-    {MenuCsvReport, "List to CS&V File\tCtrl+V", CtrlKey + 'V'},
-    {MenuHtmlReport, "List to HTML File\tCtrl+H", CtrlKey + 'H'},
-    {MenuClearList, "Clear List\tCtrl+L", CtrlKey + 'L'},
-    {MenuExit, "E&xit\tAlt+F4", AltKey + KeyF4},
-};
-
-constexpr int LockedMenuItems[] = {MenuListDirectory, MenuCheck,     MenuSelectFile,
-                                   MenuTextReport,    MenuCsvReport, MenuHtmlReport,
-                                   MenuClearList,     MenuAbout};
-constexpr int RestoredMenuItems[] = {MenuListDirectory, MenuCheck,     MenuSelectFile,
-                                     MenuTextReport,    MenuCsvReport, MenuHtmlReport,
-                                     MenuClearList,     MenuManual,    MenuAbout};
-constexpr int CommandControls[] = {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton,
-                                   ResultList};
-
 constexpr char ManualFileName[] = "digestorium_manual.pdf";
-
-// MenuManual is greyed while the manual is absent, and F1 registered only while present.
-void ApplyManualRule() {
-    if (ManualPresent())
-        AddShortcut(MainWindow, KeyF1, MenuManual);
-    else
-        DisableMenuItem(MenuBar, MenuManual, 1);
-}
 
 void BuildMenus() {
     AddMenu("&File");
@@ -62,12 +25,31 @@ void BuildMenus() {
 
 } // namespace
 
+// Every shortcut but Alt+F4 comes back with RestoreCommands.
+const FileMenuEntry FileMenu[8] = {
+    {MenuSelectFile, "Select &File\tCtrl+F", CtrlKey + 'F'},
+    {MenuListDirectory, "List &Directory\tCtrl+D", CtrlKey + 'D'},
+    {MenuCheck, "MD5 &Check\tCtrl+C", CtrlKey + 'C'},
+    {MenuTextReport, "List to &Text File\tCtrl+T", CtrlKey + 'T'},
+    {MenuCsvReport, "List to CS&V File\tCtrl+V", CtrlKey + 'V'},
+    {MenuHtmlReport, "List to HTML File\tCtrl+H", CtrlKey + 'H'},
+    {MenuClearList, "Clear List\tCtrl+L", CtrlKey + 'L'},
+    {MenuExit, "E&xit\tAlt+F4", AltKey + KeyF4},
+};
+
 std::string ManualPath() {
     return CurrentDirectory() + ManualFileName;
 }
 
 bool ManualPresent() {
     return FileSize(ManualPath()) != -1;
+}
+
+void ApplyManualRule() {
+    if (ManualPresent())
+        AddShortcut(MainWindow, KeyF1, MenuManual);
+    else
+        DisableMenuItem(MenuBar, MenuManual, 1);
 }
 
 bool BuildMainWindow() {
@@ -99,41 +81,6 @@ bool BuildMainWindow() {
     CreateButton(MainWindow, CancelButton, {216, 205, 135, 20}, "Cancel", false);
     CreateLabel(MainWindow, WorkingLabel, {15, 229, 50, 15}, "Working...");
     return true;
-}
-
-void LockCommands() {
-    for (int item : LockedMenuItems)
-        DisableMenuItem(MenuBar, item, 1);
-    for (int control : CommandControls)
-        DisableControl(control, 1);
-    RemoveShortcut(MainWindow, -1);
-}
-
-void RestoreCommands() {
-    for (int item : RestoredMenuItems)
-        DisableMenuItem(MenuBar, item, 0);
-    for (int control : CommandControls)
-        DisableControl(control, 0);
-    for (const FileMenuEntry& entry : FileMenu)
-        if (entry.item != MenuExit)
-            AddShortcut(MainWindow, entry.shortcut, entry.item);
-    ApplyManualRule();
-}
-
-void ResetSelectionFields() {
-    SetControlText(VerdictField, "");
-    SetControlColor(VerdictField, ColourBackground, DefaultColour);
-    SetControlText(CheckHashField, "");
-    SetControlText(FileHashField, "");
-    SetControlText(FileHashLowerField, "");
-    SetControlText(FileField, "");
-}
-
-void ReactivateMainWindow() {
-    const int state = GetWindowState(MainWindow);
-    if (state == WindowMinimized || state == WindowMaximized)
-        SetWindowState(MainWindow, WindowNormal);
-    ActivateWindow(MainWindow);
 }
 
 } // namespace dg

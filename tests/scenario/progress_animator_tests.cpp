@@ -1,6 +1,6 @@
 // The animator on its own, with no program around it: the backend then acts on the calling
 // thread at once.
-#include "hashing/progress_animator.h"
+#include "actions/progress_animator.h"
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
 #include "platform/threads.h"
@@ -41,8 +41,7 @@ protected:
 };
 
 TEST_F(ProgressAnimatorAlone, StepsOnceEvenWhenTheJobHasAlreadyEnded) {
-    const std::atomic<int> noThread{0};
-    ProgressAnimator(noThread);
+    ProgressAnimator(0);
     EXPECT_EQ(Steps(), (std::vector<std::string>{"HideControl 10 1", "HideControl 16 1",
                                                  "HideControl 10 0", "HideControl 16 0",
                                                  "SetControlState 10 1", "HideControl 10 1",
@@ -50,11 +49,10 @@ TEST_F(ProgressAnimatorAlone, StepsOnceEvenWhenTheJobHasAlreadyEnded) {
 }
 
 TEST_F(ProgressAnimatorAlone, StepsByOneAndAFullBarFallsBackToZero) {
-    const std::atomic<int> noThread{0};
     for (const auto& [from, to] : {std::pair{41, 42}, std::pair{99, 100}, std::pair{100, 0}}) {
         SetControlState(ProgressBar, from);
         const std::size_t before = hl::Operations().size();
-        ProgressAnimator(noThread);
+        ProgressAnimator(0);
         std::vector<int> values;
         const auto operations = hl::Operations();
         for (std::size_t i = before; i < operations.size(); ++i)

@@ -1,6 +1,6 @@
 #include "scenario.h"
 
-#include "shell/shell.h"
+#include "app/program.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // About window, the manual and the exit.
 #include "scenario.h"
 
+#include "common/site.h"
 #include "platform/system.h"
-#include "shell/about_window.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,7 +2,8 @@
 // from the live windows.
 #include "win32_test_support.h"
 
-#include "shell/shell.h"
+#include "shell/about_window.h"
+#include "shell/main_window.h"
 
 namespace dg::test {
 namespace {

@@ -49,6 +49,8 @@ void ClickListRow(int list, int row);
 // Moves the list's selection with the arrow keys.
 void SelectListRowByKey(int list, int row);
 void MinimizeWindow(int window);
+// Selects the tree's node of that path, as a click on it would; "" selects the computer node.
+void SelectTreePath(int control, const std::string& path);
 void ClickOnWindow(int window);
 // An event straight into the program's queue, as the platform might produce.
 void PostEvent(int kind, int object, int window, int type);

@@ -1,8 +1,8 @@
 // The state of the headless user interface, shared by its source files.
 #pragma once
 
-#include "platform/event_queue.h"
 #include "platform/headless/headless.h"
+#include "platform/portable/event_queue.h"
 
 #include <condition_variable>
 #include <deque>

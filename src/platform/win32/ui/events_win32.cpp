@@ -1,7 +1,7 @@
 // The event loop: per-thread event record and queue, and WaitEvent.
 #include "ui_win32.h"
 
-#include "platform/event_queue.h"
+#include "platform/portable/event_queue.h"
 #include "platform/threads.h"
 
 namespace dg {

@@ -1,4 +1,4 @@
-#include "hashing/hash_check.h"
+#include "actions/hash_check.h"
 
 #include "common/text.h"
 #include "platform/ids.h"

@@ -1,37 +1,42 @@
 // Start-up, the event loop with its dispatch tables, and the exit sequence.
-#include "shell/shell.h"
+#include "app/program.h"
 
+#include "actions/hash_check.h"
+#include "actions/select_file_job.h"
 #include "common/text.h"
-#include "hashing/hash_check.h"
-#include "hashing/select_file_job.h"
 #include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
+#include "shell/about_window.h"
+#include "shell/commands.h"
+#include "shell/job_state.h"
 #include "shell/main_window.h"
-#include "shell/shell_state.h"
 
 #include <string>
 
 namespace dg {
-
-std::atomic<int> SelectFileThread{0};
 
 namespace {
 
 // Set by the exit commands; the loop ends after the event that set it.
 bool ProgramEnding = false;
 
-void SetStatus(const std::string& text) {
-    SetStatusText(StatusBar, 0, text);
-}
-
 // ---- Control commands ----
 
+// The job frees the slot as it ends; a job that never started frees it here.
+void StartSelectFileJob() {
+    SelectFileThread = StartJob(SelectFileJob);
+    if (SelectFileThread == 0)
+        ReleaseJob();
+}
+
 void BrowseCommand(int) {
+    if (!ClaimJob())
+        return;
     ResetSelectionFields();
     LockCommands();
-    SelectFileThread = StartJob(SelectFileJob);
+    StartSelectFileJob();
 }
 
 void CheckCommand(int) {
@@ -68,11 +73,13 @@ void AboutOkCommand(int) {
 // ---- Menu commands ----
 
 void SelectFileCommand() {
+    if (!ClaimJob())
+        return;
     ResetSelectionFields();
     DisableControl(ListDirectoryButton, 1);
     DisableControl(TextReportButton, 1);
     DisableControl(CheckButton, 1);
-    SelectFileThread = StartJob(SelectFileJob);
+    StartSelectFileJob();
 }
 
 void ClearListCommand() {
@@ -161,19 +168,9 @@ int ReleaseAndEnd() {
 
 } // namespace
 
-int StartJob(ThreadProcedure job) {
-    const int thread = StartThread(job, 0);
-    if (thread == 0) {
-        // Otherwise the commands would stay locked for good.
-        RestoreCommands();
-        SetStatus("Unable to start the job.  Please select file or list directory.");
-    }
-    return thread;
-}
-
 int RunProgram() {
     ProgramEnding = false;
-    SelectFileThread = 0;
+    ResetJobState();
 
     InitialisePlatform();
     if (!AcquireInstanceGuard("Digestorium"))

@@ -1,5 +1,5 @@
 // Program entry: the shell does everything; the process then ends at once.
-#include "shell/shell.h"
+#include "app/program.h"
 
 #include <windows.h>
 

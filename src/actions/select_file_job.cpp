@@ -1,13 +1,13 @@
-#include "hashing/select_file_job.h"
+#include "actions/select_file_job.h"
 
+#include "actions/progress_animator.h"
 #include "common/text.h"
 #include "hashing/file_digest.h"
-#include "hashing/progress_animator.h"
 #include "platform/ids.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
-#include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "shell/commands.h"
+#include "shell/job_state.h"
 
 #include <string>
 
@@ -15,9 +15,16 @@ namespace dg {
 
 namespace {
 
-int SelectFileProgress(int) {
-    ProgressAnimator(SelectFileThread);
+int SelectFileProgress(int job) {
+    ProgressAnimator(job);
     return 0;
+}
+
+// The slot is freed first, so that a command waiting for the job can start once the
+// commands are back.
+void EndJob() {
+    ReleaseJob();
+    RestoreCommands();
 }
 
 } // namespace
@@ -30,13 +37,13 @@ int SelectFileJob(int) {
         ChooseFileToOpen("Digestorium - Select File", initialPath, "All Files | *.*", 0);
     if (chosenPath.empty()) {
         SetStatusText(StatusBar, 0, "No file selected.  Please select file or list directory");
-        RestoreCommands();
+        EndJob();
         return 0;
     }
 
     LockCommands();
     // Without a thread for it the bar just stays hidden; the file is hashed all the same.
-    (void)StartThread(SelectFileProgress, 0);
+    (void)StartThread(SelectFileProgress, CurrentThreadNumber());
     const std::string fileName = FileNamePart(chosenPath);
     SetStatusText(StatusBar, 0,
                   "Processing file " + fileName +
@@ -47,7 +54,7 @@ int SelectFileJob(int) {
     SetControlText(FileHashLowerField, LowerCase(hash));
     AddListRow(ResultList, -1, fileName + '\n' + hash);
     SetStatusText(StatusBar, 0, "File processing has been completed.  1 file listed.");
-    RestoreCommands();
+    EndJob();
     return 0;
 }
 

@@ -1,4 +1,4 @@
-#include "hashing/progress_animator.h"
+#include "actions/progress_animator.h"
 
 #include "platform/ids.h"
 #include "platform/threads.h"
@@ -13,7 +13,7 @@ constexpr int BarEnd = 100;
 
 } // namespace
 
-void ProgressAnimator(const std::atomic<int>& watchedThread) {
+void ProgressAnimator(int watchedThread) {
     HideControl(ProgressBar, 0);
     HideControl(WorkingLabel, 0);
     // The first step comes at once, even when the job has already ended.
@@ -21,7 +21,7 @@ void ProgressAnimator(const std::atomic<int>& watchedThread) {
         const int value = GetControlState(ProgressBar);
         SetControlState(ProgressBar, value < BarEnd ? value + 1 : 0);
         Delay(StepPause);
-    } while (IsThreadRunning(watchedThread.load()));
+    } while (IsThreadRunning(watchedThread));
     HideControl(ProgressBar, 1);
     HideControl(WorkingLabel, 1);
     SetControlState(ProgressBar, 0);

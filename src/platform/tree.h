@@ -1,0 +1,19 @@
+// The directory tree control: the computer's drives and the documents folder, as folders
+// read when first expanded. Its text (GetControlText, SetControlText of ui.h) is the path of
+// the selected folder, ending with a backslash, or the empty text. Main thread only.
+#pragma once
+
+#include "platform/ui.h"
+
+#include <string>
+
+namespace dg {
+
+// Creation flags: folders only, the documents node, the not-ready prompt, the program's look.
+constexpr int TreeProgramFlags = 1;
+
+// Creates the tree in the window and selects initialPath. Returns non-zero on success.
+[[nodiscard]] int CreateDirectoryTree(int window, int control, ControlRect rect,
+                                      const std::string& initialPath, int flags);
+
+} // namespace dg
