@@ -2,11 +2,11 @@
 // system ANSI code page.
 #pragma once
 
+#include "platform/ids.h"
+
 #include <string>
 
 namespace dg {
-
-constexpr int CsidlPersonal = 5;
 
 [[nodiscard]] std::string UpperCase(const std::string& text);
 [[nodiscard]] std::string LowerCase(const std::string& text);

@@ -9,6 +9,8 @@ constexpr int MainWindow = 0;
 constexpr int DirectoryWindow = 1;
 constexpr int AboutWindow = 2;
 
+constexpr int WindowCount = 3;
+
 // Controls of MainWindow
 constexpr int FileField = 0;
 constexpr int FileHashField = 1;
@@ -81,6 +83,9 @@ constexpr int CtrlKey = 0x20000;
 constexpr int AltKey = 0x40000;
 constexpr int KeyF1 = 112;
 constexpr int KeyF4 = 115;
+
+// The shell special folder of the current user's documents.
+constexpr int CsidlPersonal = 5;
 
 // Colour values: blue * 65536 + green * 256 + red; -1 is the system default.
 constexpr int DefaultColour = -1;

@@ -64,7 +64,7 @@ TEST_F(StartUp, BuildsMainWindowAsLaidOut) {
     EXPECT_EQ(window.controls,
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16}));
 
-    using K = hl::ControlKind;
+    using K = ControlKind;
     struct Expected {
         int control;
         K kind;
@@ -84,7 +84,7 @@ TEST_F(StartUp, BuildsMainWindowAsLaidOut) {
         {FileHashLowerField, K::TextField, {250, 40, 223, 20}, "", FieldReadOnly | FieldLowerCase},
         {VerdictField, K::TextField, {250, 70, 223, 20}, "", upper | FieldCentred},
         {CheckButton, K::Button, {15, 205, 135, 20}, "MD5 Check", 0},
-        {ProgressBar, K::ProgressBar, {67, 230, 477, 10}, "", 0},
+        {ProgressBar, K::Bar, {67, 230, 477, 10}, "", 0},
         {ListDirectoryButton, K::Button, {216, 205, 135, 20}, "List Directory", 0},
         {TextReportButton, K::Button, {409, 205, 135, 20}, "List to Text File", 0},
         {CancelButton, K::Button, {216, 205, 135, 20}, "Cancel", 0},

@@ -145,7 +145,7 @@ protected:
     static void SetUpTestSuite() { InitialisePlatform(); }
     static void TearDownTestSuite() { ReleasePlatform(); }
     void TearDown() override {
-        for (int window = 0; window < win32::WindowSlots; ++window) {
+        for (int window = 0; window < WindowCount; ++window) {
             CloseWindow(window);
         }
         PumpEvents(50);

@@ -11,7 +11,6 @@
 
 namespace dg {
 
-using headless::ControlKind;
 using headless::detail::ControlData;
 using headless::detail::Event;
 using headless::detail::Input;
@@ -41,11 +40,13 @@ void Select(WorldData& w, ControlData& list, int control, int row) {
     const int old = list.state.selectedRow;
     if (row == old)
         return;
-    if (old >= 0)
+    if (old >= 0) {
+        list.rememberedRow.Deselected(old);
         QueueListEvent(w, list, control, ListSelectionChanged);
+    }
     list.state.selectedRow = row;
     if (row >= 0) {
-        list.rememberedRow = row;
+        list.rememberedRow.Selected(row);
         QueueListEvent(w, list, control, ListSelectionChanged);
     }
 }
@@ -101,10 +102,8 @@ std::optional<Event> Handle(WorldData& w, const Input& input) {
         w.activeWindow = list->state.window;
         const int count = static_cast<int>(list->state.rows.size());
         Select(w, *list, input.target, input.value >= 0 && input.value < count ? input.value : -1);
-        if (list->state.selectedRow < 0 && list->rememberedRow != -1) {
-            list->rememberedRow = -1;
+        if (list->state.selectedRow < 0 && list->rememberedRow.ClickFoundNone())
             QueueListEvent(w, *list, input.target, ListSelectionChanged);
-        }
         QueueListEvent(w, *list, input.target, ListLeftClick);
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 // only while MainWindow is active).
 #pragma once
 
+#include "platform/portable/controls.h"
 #include "platform/ui.h"
 
 #include <chrono>
@@ -102,8 +103,6 @@ struct Operation {
 [[nodiscard]] std::vector<Operation> Operations();
 
 // ---- State ----
-
-enum class ControlKind { None, TextField, Label, Button, List, ProgressBar };
 
 struct ListColumn {
     std::string title;

@@ -10,7 +10,6 @@
 
 namespace dg {
 
-using headless::ControlKind;
 using headless::ControlState;
 using headless::detail::Carry;
 using headless::detail::ControlData;
@@ -33,7 +32,7 @@ void AddControl(int window, int control, ControlState state) {
         state.window = window;
         state.enabled = true;
         state.visible = true;
-        w.controls[control] = {state};
+        w.controls[control] = {state, {}};
         std::erase(data->state.controls, control);
         data->state.controls.push_back(control);
         w.Log("CreateControl", control, window, state.text);
@@ -150,7 +149,7 @@ void AddListColumn(int list, const std::string& title, int width) {
 
 void CreateProgressBar(int window, int control, ControlRect rect) {
     ControlState state;
-    state.kind = ControlKind::ProgressBar;
+    state.kind = ControlKind::Bar;
     state.rect = rect;
     AddControl(window, control, state);
 }
@@ -244,8 +243,7 @@ void SetStatusText(int statusBar, int field, const std::string& text) {
 void SetControlText(int control, const std::string& text) {
     Carry([&](WorldData& w) {
         ControlData* data = w.FindControl(control);
-        if (!data || data->state.kind == ControlKind::List ||
-            data->state.kind == ControlKind::ProgressBar)
+        if (!data || data->state.kind == ControlKind::List || data->state.kind == ControlKind::Bar)
             return;
         std::string shown = text;
         // The case styles convert what is put into the field, as the edit control does.
@@ -310,7 +308,7 @@ int GetControlState(int control) {
         if (const ControlData* data = w.FindControl(control)) {
             if (data->state.kind == ControlKind::List)
                 result = data->state.selectedRow;
-            else if (data->state.kind == ControlKind::ProgressBar)
+            else if (data->state.kind == ControlKind::Bar)
                 result = data->state.value;
         }
     });
@@ -319,7 +317,7 @@ int GetControlState(int control) {
 
 void SetControlState(int control, int value) {
     Carry([&](WorldData& w) {
-        if (ControlData* data = ControlOfKind(w, control, ControlKind::ProgressBar)) {
+        if (ControlData* data = ControlOfKind(w, control, ControlKind::Bar)) {
             data->state.value = std::clamp(value, 0, 100);
             w.Log("SetControlState", control, data->state.value);
         }
@@ -331,16 +329,8 @@ void AddListRow(int list, int position, const std::string& text) {
         ControlData* data = ControlOfKind(w, list, ControlKind::List);
         if (!data)
             return;
-        // Cell 0 up to the first line feed, then one cell per line feed, for the columns
-        // the list has; a line feed at the very end adds no cell.
-        std::vector<std::string> cells;
-        std::string rest = text;
-        do {
-            const auto cut = rest.find('\n');
-            cells.push_back(rest.substr(0, cut));
-            rest = cut == std::string::npos ? std::string() : rest.substr(cut + 1);
-        } while (!rest.empty());
-        cells.resize(std::max<std::size_t>(1, data->state.columns.size()));
+        std::vector<std::string> cells =
+            SplitListRow(text, static_cast<int>(data->state.columns.size()));
         auto& rows = data->state.rows;
         const int count = static_cast<int>(rows.size());
         const int at = position < 0 || position > count ? count : position;

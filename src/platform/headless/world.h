@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/headless/headless.h"
+#include "platform/portable/controls.h"
 #include "platform/portable/event_queue.h"
 
 #include <condition_variable>
@@ -14,12 +15,9 @@
 
 namespace dg::headless::detail {
 
-// The list's remembered selection before any row was ever selected.
-constexpr int RowUnset = -2;
-
 struct ControlData {
     ControlState state;
-    int rememberedRow = RowUnset;
+    RememberedRow rememberedRow;
 };
 
 struct WindowData {

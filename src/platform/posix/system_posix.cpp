@@ -1,3 +1,4 @@
+#include "platform/ids.h"
 #include "platform/system.h"
 
 #include <cctype>
@@ -76,8 +77,7 @@ std::string XdgDocumentsDirectory(const std::string& home) {
 } // namespace
 
 std::string PlatformSpecialFolderPath(int folder) {
-    constexpr int personal = 5;
-    if (folder != personal)
+    if (folder != CsidlPersonal)
         return {};
     const char* homeVar = std::getenv("HOME");
     if (homeVar == nullptr || *homeVar == '\0')

@@ -29,7 +29,7 @@ HWND CreateChild(int window, int control, const char* className, const std::stri
 
 void BuildControl(int window, int control, ControlKind kind, const char* className,
                   const std::string& text, DWORD style, DWORD extendedStyle, ControlRect rect) {
-    if (control < 0 || control >= ControlSlots) {
+    if (control < 0 || control >= ControlCount) {
         return;
     }
     HWND hwnd = CreateChild(window, control, className, text, style, extendedStyle, rect);
@@ -101,10 +101,8 @@ void QueueListEvent(int list, int window, int type) {
 void OnListClick(ControlEntry& entry, int list, int window, int type) {
     HWND hwnd = entry.hwnd;
     if (SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) < 0 &&
-        entry.rememberedRow != RowNone) {
-        entry.rememberedRow = RowNone;
+        entry.rememberedRow.ClickFoundNone())
         QueueListEvent(list, window, ListSelectionChanged);
-    }
     QueueListEvent(list, window, type);
 }
 
@@ -151,10 +149,10 @@ bool HandleListNotify(int window, const NMHDR& header) {
             return false;
         }
         if ((change.uNewState & LVIS_SELECTED) != 0) {
-            entry->rememberedRow = change.iItem;
-        } else if (entry->rememberedRow == change.iItem) {
+            entry->rememberedRow.Selected(change.iItem);
+        } else {
             // Wine reports the click after the button-down's deselection, in a later message.
-            entry->rememberedRow = RowNone;
+            entry->rememberedRow.Deselected(change.iItem);
         }
         QueueListEvent(list, window, ListSelectionChanged);
         return true;
@@ -240,10 +238,9 @@ void AddListColumn(int list, const std::string& title, int width) {
 }
 
 void CreateProgressBar(int window, int control, ControlRect rect) {
-    BuildControl(window, control, ControlKind::ProgressBar, PROGRESS_CLASSA, "", PBS_SMOOTH, 0,
-                 rect);
+    BuildControl(window, control, ControlKind::Bar, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, rect);
     ControlEntry* entry = FindControl(control);
-    if (entry != nullptr && entry->kind == ControlKind::ProgressBar) {
+    if (entry != nullptr && entry->kind == ControlKind::Bar) {
         SendMessageA(entry->hwnd, PBM_SETRANGE32, 0, 100);
     }
 }
@@ -326,7 +323,7 @@ int GetControlState(int control) {
         if (entry.kind == ControlKind::List) {
             state = static_cast<int>(
                 SendMessageA(entry.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-        } else if (entry.kind == ControlKind::ProgressBar) {
+        } else if (entry.kind == ControlKind::Bar) {
             state = static_cast<int>(SendMessageA(entry.hwnd, PBM_GETPOS, 0, 0));
         }
     });
@@ -335,7 +332,7 @@ int GetControlState(int control) {
 
 void SetControlState(int control, int value) {
     WithControl(control, [&](ControlEntry& entry) {
-        if (entry.kind == ControlKind::ProgressBar) {
+        if (entry.kind == ControlKind::Bar) {
             SendMessageA(entry.hwnd, PBM_SETPOS, static_cast<WPARAM>(value), 0);
         }
     });
@@ -349,24 +346,20 @@ void AddListRow(int list, int position, const std::string& text) {
         if (position == -1) {
             position = static_cast<int>(SendMessageA(entry.hwnd, LVM_GETITEMCOUNT, 0, 0));
         }
-        size_t end = text.find('\n');
-        std::string cell = text.substr(0, end);
+        std::vector<std::string> cells = SplitListRow(text, entry.columns);
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = position;
-        item.pszText = cell.data();
+        item.pszText = cells[0].data();
         auto row = static_cast<int>(
             SendMessageA(entry.hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (row < 0) {
             return;
         }
-        for (int column = 1; end != std::string::npos && end + 1 < text.size(); ++column) {
-            size_t start = end + 1;
-            end = text.find('\n', start);
-            cell = text.substr(start, end == std::string::npos ? end : end - start);
+        for (std::size_t column = 1; column < cells.size(); ++column) {
             LVITEMA subItem{};
-            subItem.iSubItem = column;
-            subItem.pszText = cell.data();
+            subItem.iSubItem = static_cast<int>(column);
+            subItem.pszText = cells[column].data();
             SendMessageA(entry.hwnd, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
                          reinterpret_cast<LPARAM>(&subItem));
         }

@@ -24,16 +24,16 @@ struct ShortcutTable {
 
 // Worker threads change shortcuts through LockCommands and RestoreCommands.
 std::mutex shortcutLock;
-std::array<ShortcutTable, WindowSlots> shortcutTables;
+std::array<ShortcutTable, WindowCount> shortcutTables;
 
 // Menu number = window number; DisableMenuItem reads them from any thread.
-std::array<std::atomic<HMENU>, WindowSlots> menuBars{};
+std::array<std::atomic<HMENU>, WindowCount> menuBars{};
 // Where AddMenu and AddMenuItem append: main thread only.
 int newestMenuBar = -1;
 HMENU newestMenu = nullptr;
 
 bool ValidWindow(int window) {
-    return window >= 0 && window < WindowSlots;
+    return window >= 0 && window < WindowCount;
 }
 
 void DestroyTable(ShortcutTable& shortcuts) {

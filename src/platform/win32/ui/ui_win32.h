@@ -2,6 +2,9 @@
 // the event record and the hand-over of calls from worker threads to the main thread.
 #pragma once
 
+#include "platform/ids.h"
+#include "platform/portable/controls.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -10,21 +13,12 @@
 
 namespace dg::win32 {
 
-constexpr int WindowSlots = 3;
-constexpr int ControlSlots = 24;
-
 // Menu items and accelerators use native ids offset from the item numbers: Wine's
 // TranslateAccelerator looks ids up in the system menu first, where a separator has id 0.
 constexpr int MenuCommandBase = 1000;
 // Tab and Shift+Tab are in every window's accelerator table and move the focus.
 constexpr int FocusNextCommand = 2000;
 constexpr int FocusPreviousCommand = 2001;
-
-// The list's remembered selected row before anything was selected, and after no row was.
-constexpr int RowUnset = -2;
-constexpr int RowNone = -1;
-
-enum class ControlKind { None, TextField, Label, Button, List, ProgressBar };
 
 // Written by the main thread only, under the registry lock; read by any thread without one.
 struct ControlEntry {
@@ -33,7 +27,7 @@ struct ControlEntry {
     std::atomic<int> window{-1};
     // Main thread only.
     int columns = 0;
-    int rememberedRow = RowUnset;
+    RememberedRow rememberedRow;
     COLORREF textColour = CLR_INVALID;
     COLORREF backColour = CLR_INVALID;
     HBRUSH backBrush = nullptr;

@@ -29,12 +29,12 @@ struct WindowSlot {
     int innerHeight = 0;
 };
 
-std::array<WindowSlot, WindowSlots> windows;
-std::array<ControlEntry, ControlSlots> controls;
+std::array<WindowSlot, WindowCount> windows;
+std::array<ControlEntry, ControlCount> controls;
 std::mutex registryLock;
 
 bool ValidWindow(int window) {
-    return window >= 0 && window < WindowSlots;
+    return window >= 0 && window < WindowCount;
 }
 
 void OnCommand(HWND hwnd, int window, WPARAM wParam, LPARAM lParam) {
@@ -135,7 +135,7 @@ void MoveToCentre(HWND hwnd, int outerWidth, int outerHeight) {
 } // namespace
 
 ControlEntry* FindControl(int control) {
-    if (control < 0 || control >= ControlSlots || controls[control].hwnd == nullptr) {
+    if (control < 0 || control >= ControlCount || controls[control].hwnd == nullptr) {
         return nullptr;
     }
     return &controls[control];
@@ -156,7 +156,7 @@ void SetStatusBarHandle(int window, HWND statusBar) {
 }
 
 int WindowNumber(HWND hwnd) {
-    for (int window = 0; window < WindowSlots; ++window) {
+    for (int window = 0; window < WindowCount; ++window) {
         if (hwnd != nullptr && windows[window].hwnd == hwnd) {
             return window;
         }
@@ -165,7 +165,7 @@ int WindowNumber(HWND hwnd) {
 }
 
 void RegisterControl(int window, int control, HWND hwnd, ControlKind kind) {
-    if (control < 0 || control >= ControlSlots) {
+    if (control < 0 || control >= ControlCount) {
         DestroyWindow(hwnd);
         return;
     }
@@ -176,7 +176,7 @@ void RegisterControl(int window, int control, HWND hwnd, ControlKind kind) {
         DeleteObject(entry.backBrush);
     }
     entry.columns = 0;
-    entry.rememberedRow = RowUnset;
+    entry.rememberedRow = {};
     entry.textColour = CLR_INVALID;
     entry.backColour = CLR_INVALID;
     entry.backBrush = nullptr;
@@ -320,7 +320,7 @@ void InitialisePlatform() {
 
 void ReleasePlatform() {
     ReleaseThreadList();
-    for (int window = 0; window < WindowSlots; ++window) {
+    for (int window = 0; window < WindowCount; ++window) {
         CloseWindow(window);
     }
     CoUninitialize();
