@@ -1,6 +1,6 @@
 # The front door. `make run` builds digestorium.exe and starts it under Wine; `make test`
 # runs every test; `make bench` prints the digest throughput against openssl and md5sum.
-.PHONY: run test bench format
+.PHONY: run test bench mutants format
 
 run:
 	tools/run
@@ -11,6 +11,10 @@ test:
 
 bench:
 	tools/bench
+
+# Not part of `make test`: slow. Every planted fault must be caught.
+mutants:
+	tools/mutants
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

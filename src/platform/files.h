@@ -21,6 +21,11 @@ public:
 
 private:
     long long handle_;
+    long long delivered_ = 0;
 };
+
+// For tests: every InputFile read fails once the file has delivered that many bytes;
+// -1, the start, turns it off. Any thread.
+void FailReadsAfter(long long bytes);
 
 } // namespace dg

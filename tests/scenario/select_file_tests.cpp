@@ -55,6 +55,23 @@ TEST_F(SelectFile, DialogAsksInTheDocumentsFolderAndCancelChangesNothing) {
     ExpectIdle(false);
 }
 
+// Requests queued before the first job locked anything: only one job runs, and the fields
+// show one file's name with that file's hash.
+TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
+    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
+    hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
+    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
+    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    Settle();
+    EXPECT_EQ(hl::FileDialogCalls().size(), 1u);
+    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
+    WaitForJobsToEnd();
+    EXPECT_EQ(hl::Control(FileHashField).text, Upper(AbcMd5));
+    // The slot is free again once the job has ended.
+    ListFile(WriteFile("empty.bin", ""));
+    EXPECT_EQ(Rows().size(), 2u);
+}
+
 TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLast) {
     ListFile(WriteFile("empty.bin", ""));
     ListFile(WriteFile("sub/report.txt", "abc"));

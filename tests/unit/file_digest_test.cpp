@@ -103,6 +103,17 @@ TEST(FileDigest, FailingReadGivesTheEmptyText) {
     EXPECT_EQ(FileDigest(path), "");
 }
 
+// A read that fails after whole blocks were hashed must not leave their digest either.
+TEST(FileDigest, ReadFailingAfterAFullBlockGivesTheEmptyText) {
+    TempFolder folder;
+    const std::string path = folder.Write("big.bin", std::string(2500000, 'x'));
+    FailReadsAfter(1000000);
+    const std::string digest = FileDigest(path);
+    FailReadsAfter(-1);
+    EXPECT_EQ(digest, "");
+    EXPECT_NE(FileDigest(path), "");
+}
+
 struct Chunk {
     std::uint64_t offset;
     std::string bytes;

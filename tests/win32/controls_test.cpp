@@ -174,6 +174,16 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
     CloseClipboard();
     EXPECT_EQ(GetClipboardText(), "hello");
 
+    // Text without its terminating zero ends with its block.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    memory = GlobalAlloc(GMEM_MOVEABLE, 40);
+    memset(GlobalLock(memory), 'A', 40);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    EXPECT_EQ(GetClipboardText(), std::string(40, 'A'));
+
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, nullptr));

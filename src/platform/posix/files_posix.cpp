@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/portable/read_faults.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -32,7 +33,7 @@ bool InputFile::IsOpen() const {
 }
 
 long long InputFile::Read(void* buffer, std::size_t size) {
-    if (handle_ < 0)
+    if (handle_ < 0 || ReadFailsAt(delivered_))
         return -1;
     // A short read is not the end of the file: fill the buffer unless the file ends.
     auto* out = static_cast<char*>(buffer);
@@ -48,6 +49,7 @@ long long InputFile::Read(void* buffer, std::size_t size) {
             break;
         done += static_cast<std::size_t>(got);
     }
+    delivered_ += static_cast<long long>(done);
     return static_cast<long long>(done);
 }
 

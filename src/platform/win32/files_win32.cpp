@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/portable/read_faults.h"
 
 #include <windows.h>
 
@@ -29,7 +30,7 @@ bool InputFile::IsOpen() const {
 }
 
 long long InputFile::Read(void* buffer, std::size_t size) {
-    if (!IsOpen())
+    if (!IsOpen() || ReadFailsAt(delivered_))
         return -1;
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
@@ -42,6 +43,7 @@ long long InputFile::Read(void* buffer, std::size_t size) {
             break;
         done += got;
     }
+    delivered_ += static_cast<long long>(done);
     return static_cast<long long>(done);
 }
 

@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -115,19 +116,35 @@ std::string ChooseFileToOpen(const std::string& title, const std::string& initia
     return GetOpenFileNameA(&dialog) ? std::string(path) : std::string();
 }
 
+namespace {
+
+// The clipboard, open for as long as this lives.
+class ClipboardOpen {
+public:
+    ClipboardOpen() : open_(OpenClipboard(nullptr) != 0) {}
+    ~ClipboardOpen() {
+        if (open_)
+            CloseClipboard();
+    }
+    ClipboardOpen(const ClipboardOpen&) = delete;
+    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+    [[nodiscard]] bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+} // namespace
+
 std::string GetClipboardText() {
-    if (!OpenClipboard(nullptr)) {
+    const ClipboardOpen clipboard;
+    HANDLE data = clipboard.IsOpen() ? GetClipboardData(CF_TEXT) : nullptr;
+    const auto* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (bytes == nullptr)
         return {};
-    }
-    std::string text;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (data != nullptr) {
-        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
+    // Another program may have left the text without its terminating zero.
+    std::string text(bytes, strnlen(bytes, GlobalSize(data)));
+    GlobalUnlock(data);
     return text;
 }
 

@@ -1,0 +1,24 @@
+#include "platform/portable/read_faults.h"
+
+#include "platform/files.h"
+
+#include <atomic>
+
+namespace dg {
+
+namespace {
+
+std::atomic<long long> failAfter{-1};
+
+} // namespace
+
+void FailReadsAfter(long long bytes) {
+    failAfter = bytes;
+}
+
+bool ReadFailsAt(long long delivered) {
+    const long long limit = failAfter;
+    return limit >= 0 && delivered >= limit;
+}
+
+} // namespace dg
