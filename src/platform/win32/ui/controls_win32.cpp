@@ -121,9 +121,9 @@ bool HandleControlColour(HWND control, HDC dc, LRESULT& result) {
     if (entry->textColour != CLR_INVALID) {
         SetTextColor(dc, entry->textColour);
     }
-    if (entry->backBrush != nullptr) {
+    if (entry->backBrush.Get() != nullptr) {
         SetBkColor(dc, entry->backColour);
-        result = reinterpret_cast<LRESULT>(entry->backBrush);
+        result = reinterpret_cast<LRESULT>(entry->backBrush.Get());
         return true;
     }
     if (entry->textColour != CLR_INVALID) {
@@ -292,14 +292,8 @@ void SetControlColor(int control, int kind, int colour) {
         if (kind == ColourText) {
             entry.textColour = value;
         } else if (kind == ColourBackground) {
-            if (entry.backBrush != nullptr) {
-                DeleteObject(entry.backBrush);
-                entry.backBrush = nullptr;
-            }
             entry.backColour = value;
-            if (value != CLR_INVALID) {
-                entry.backBrush = CreateSolidBrush(value);
-            }
+            entry.backBrush.Reset(value != CLR_INVALID ? CreateSolidBrush(value) : nullptr);
         } else {
             return;
         }

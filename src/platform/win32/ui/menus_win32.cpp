@@ -19,7 +19,7 @@ struct Shortcut {
 
 struct ShortcutTable {
     std::vector<Shortcut> shortcuts;
-    HACCEL table = nullptr;
+    Owned<HACCEL, DestroyAcceleratorTable> table;
 };
 
 // Worker threads change shortcuts through LockCommands and RestoreCommands.
@@ -34,13 +34,6 @@ HMENU newestMenu = nullptr;
 
 bool ValidWindow(int window) {
     return window >= 0 && window < WindowCount;
-}
-
-void DestroyTable(ShortcutTable& shortcuts) {
-    if (shortcuts.table != nullptr) {
-        DestroyAcceleratorTable(shortcuts.table);
-        shortcuts.table = nullptr;
-    }
 }
 
 // Caller holds shortcutLock.
@@ -63,8 +56,7 @@ void RebuildTable(ShortcutTable& shortcuts) {
         keys.push_back({modifiers, static_cast<WORD>(shortcut.value & 0xFFFF),
                         static_cast<WORD>(MenuCommandBase + shortcut.item)});
     }
-    DestroyTable(shortcuts);
-    shortcuts.table = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+    shortcuts.table.Reset(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
 }
 
 } // namespace
@@ -72,7 +64,7 @@ void RebuildTable(ShortcutTable& shortcuts) {
 void ReleaseMenusOf(int window) {
     std::lock_guard<std::mutex> lock(shortcutLock);
     shortcutTables[window].shortcuts.clear();
-    DestroyTable(shortcutTables[window]);
+    shortcutTables[window].table.Reset();
     // The menu bar is destroyed with its window.
     menuBars[window] = nullptr;
     if (newestMenuBar == window) {
@@ -89,10 +81,10 @@ bool TranslateShortcut(MSG& message) {
     }
     std::lock_guard<std::mutex> lock(shortcutLock);
     ShortcutTable& shortcuts = shortcutTables[window];
-    if (shortcuts.table == nullptr) {
+    if (shortcuts.table.Get() == nullptr) {
         RebuildTable(shortcuts);
     }
-    return TranslateAcceleratorA(active, shortcuts.table, &message) != 0;
+    return TranslateAcceleratorA(active, shortcuts.table.Get(), &message) != 0;
 }
 
 } // namespace win32

@@ -20,6 +20,29 @@ constexpr int MenuCommandBase = 1000;
 constexpr int FocusNextCommand = 2000;
 constexpr int FocusPreviousCommand = 2001;
 
+// A native handle released by Release when replaced or destroyed; never copied.
+template <class Handle, auto Release> class Owned {
+public:
+    Owned() = default;
+    ~Owned() { Reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    [[nodiscard]] Handle Get() const { return handle_; }
+    void Reset(Handle handle = nullptr) {
+        if (handle_ != nullptr)
+            Release(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+inline void DeleteBrush(HBRUSH brush) {
+    DeleteObject(brush);
+}
+using OwnedBrush = Owned<HBRUSH, DeleteBrush>;
+
 // Written by the main thread only, under the registry lock; read by any thread without one.
 struct ControlEntry {
     std::atomic<HWND> hwnd{nullptr};
@@ -30,7 +53,7 @@ struct ControlEntry {
     RememberedRow rememberedRow;
     COLORREF textColour = CLR_INVALID;
     COLORREF backColour = CLR_INVALID;
-    HBRUSH backBrush = nullptr;
+    OwnedBrush backBrush;
 };
 
 [[nodiscard]] ControlEntry* FindControl(int control);

@@ -172,14 +172,11 @@ void RegisterControl(int window, int control, HWND hwnd, ControlKind kind) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     std::lock_guard<std::mutex> lock(registryLock);
     ControlEntry& entry = controls[control];
-    if (entry.backBrush != nullptr) {
-        DeleteObject(entry.backBrush);
-    }
     entry.columns = 0;
     entry.rememberedRow = {};
     entry.textColour = CLR_INVALID;
     entry.backColour = CLR_INVALID;
-    entry.backBrush = nullptr;
+    entry.backBrush.Reset();
     entry.window = window;
     entry.kind = kind;
     entry.hwnd = hwnd;
@@ -194,10 +191,7 @@ void ReleaseControlsOf(int window) {
         entry.hwnd = nullptr;
         entry.kind = ControlKind::None;
         entry.window = -1;
-        if (entry.backBrush != nullptr) {
-            DeleteObject(entry.backBrush);
-            entry.backBrush = nullptr;
-        }
+        entry.backBrush.Reset();
     }
 }
 
