@@ -1,6 +1,7 @@
 # The front door. `make run` builds digestorium.exe and starts it under Wine; `make test`
-# runs every test; `make bench` prints the digest throughput against openssl and md5sum.
-.PHONY: run test bench mutants format
+# runs every test; `make bench` prints the digest throughput against openssl and md5sum;
+# `make dist` writes the release zip, the same bytes from any clone of one commit.
+.PHONY: run test bench mutants format dist
 
 run:
 	tools/run
@@ -11,6 +12,9 @@ test:
 
 bench:
 	tools/bench
+
+dist:
+	tools/dist
 
 # Not part of `make test`: slow. Every planted fault must be caught.
 mutants:

@@ -20,6 +20,10 @@ void ReleasePlatform();
 // -1 when nothing of that path exists, -2 for a directory, else the size in bytes.
 [[nodiscard]] long long FileSize(const std::string& path);
 
+// Whether the ANSI code page is UTF-8: the manifest asks for it, Windows before 10 1903
+// keeps the legacy one. Always so on POSIX.
+[[nodiscard]] bool AnsiCodePageIsUtf8();
+
 // Case conversion in the system ANSI code page (ASCII only on POSIX).
 [[nodiscard]] std::string PlatformUpperCase(std::string text);
 [[nodiscard]] std::string PlatformLowerCase(std::string text);

@@ -34,6 +34,10 @@ long long FileSize(const std::string& path) {
     return static_cast<long long>(info.st_size);
 }
 
+bool AnsiCodePageIsUtf8() {
+    return true;
+}
+
 std::string PlatformUpperCase(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z')

@@ -44,6 +44,10 @@ long long FileSize(const std::string& path) {
     return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
+bool AnsiCodePageIsUtf8() {
+    return GetACP() == CP_UTF8;
+}
+
 std::string PlatformUpperCase(std::string text) {
     if (!text.empty())
         CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
