@@ -1,8 +1,10 @@
-// Reading a file's contents. The only file reads in the program go through InputFile.
+// Reading a file's contents and writing a report. The only file reads in the program go
+// through InputFile, the only writes through OutputFile.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace dg {
 
@@ -27,5 +29,37 @@ private:
 // For tests: every InputFile read fails once the file has delivered that many bytes;
 // -1, the start, turns it off. Any thread.
 void FailReadsAfter(long long bytes);
+
+// A report being written: created, or emptied when a file of that name exists; others may
+// read it while it is open. Bytes are collected in a buffer of BufferSize and handed to the
+// system when it is full and at Close. Main thread.
+class OutputFile {
+public:
+    static constexpr std::size_t BufferSize = 4096;
+
+    explicit OutputFile(const std::string& path);
+    // Closes a file still open; its result is lost then.
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    [[nodiscard]] bool IsOpen() const;
+    // Appends exactly these bytes; nothing is added or translated.
+    void Write(std::string_view bytes);
+    // Writes out the buffer and closes the file. false when the file never opened, or when
+    // any write or the close itself failed: the file is then not the report.
+    [[nodiscard]] bool Close();
+
+private:
+    // The backend's part: the whole of the bytes, or false.
+    [[nodiscard]] bool WriteNative(const char* bytes, std::size_t size);
+    [[nodiscard]] bool CloseNative();
+    void Flush();
+
+    long long handle_;
+    bool failed_ = false;
+    std::size_t used_ = 0;
+    char buffer_[BufferSize];
+};
 
 } // namespace dg

@@ -24,6 +24,14 @@ void ReleasePlatform();
 // keeps the legacy one. Always so on POSIX.
 [[nodiscard]] bool AnsiCodePageIsUtf8();
 
+// The local wall clock now, in seconds from 1970-01-01 00:00:00 reckoned as if local time
+// were UTC: split by UTC rules it gives the local fields. Milliseconds are dropped.
+[[nodiscard]] long long CurrentLocalDate();
+
+// The text from the system ANSI code page in UTF-8; unchanged when that code page is UTF-8
+// already, as on POSIX.
+[[nodiscard]] std::string AnsiToUtf8(const std::string& text);
+
 // Case conversion in the system ANSI code page (ASCII only on POSIX).
 [[nodiscard]] std::string PlatformUpperCase(std::string text);
 [[nodiscard]] std::string PlatformLowerCase(std::string text);

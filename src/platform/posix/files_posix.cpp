@@ -53,4 +53,47 @@ long long InputFile::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(done);
 }
 
+namespace {
+
+// The logic builds Windows paths (the documents folder and a backslash, then the name).
+std::string NativePath(std::string path) {
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
+} // namespace
+
+OutputFile::OutputFile(const std::string& path) : handle_(-1) {
+    const std::string native = NativePath(path);
+    int fd = open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fd = open(native.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    handle_ = fd;
+}
+
+bool OutputFile::IsOpen() const {
+    return handle_ >= 0;
+}
+
+bool OutputFile::WriteNative(const char* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t put = write(static_cast<int>(handle_), bytes, size);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        bytes += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool OutputFile::CloseNative() {
+    const int fd = static_cast<int>(handle_);
+    handle_ = -1;
+    return close(fd) == 0;
+}
+
 } // namespace dg

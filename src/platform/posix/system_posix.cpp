@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +37,17 @@ long long FileSize(const std::string& path) {
 
 bool AnsiCodePageIsUtf8() {
     return true;
+}
+
+long long CurrentLocalDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return static_cast<long long>(timegm(&local));
+}
+
+std::string AnsiToUtf8(const std::string& text) {
+    return text;
 }
 
 std::string PlatformUpperCase(std::string text) {

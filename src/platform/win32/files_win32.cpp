@@ -47,4 +47,36 @@ long long InputFile::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(done);
 }
 
+// Others may read the report while it is written. When the file cannot be created or
+// emptied that way (an existing file that refuses reading, say), writing alone is tried.
+OutputFile::OutputFile(const std::string& path)
+    : handle_(reinterpret_cast<INT_PTR>(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                                    FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    if (!IsOpen())
+        handle_ = reinterpret_cast<INT_PTR>(CreateFileA(
+            path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, 0, nullptr));
+}
+
+bool OutputFile::IsOpen() const {
+    return Native(handle_) != INVALID_HANDLE_VALUE;
+}
+
+bool OutputFile::WriteNative(const char* bytes, std::size_t size) {
+    while (size > 0) {
+        DWORD put = 0;
+        if (!WriteFile(Native(handle_), bytes, static_cast<DWORD>(size), &put, nullptr) || put == 0)
+            return false;
+        bytes += put;
+        size -= put;
+    }
+    return true;
+}
+
+bool OutputFile::CloseNative() {
+    const HANDLE file = Native(handle_);
+    handle_ = reinterpret_cast<INT_PTR>(INVALID_HANDLE_VALUE);
+    return CloseHandle(file) != 0;
+}
+
 } // namespace dg

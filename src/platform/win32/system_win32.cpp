@@ -48,6 +48,36 @@ bool AnsiCodePageIsUtf8() {
     return GetACP() == CP_UTF8;
 }
 
+long long CurrentLocalDate() {
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    local.wMilliseconds = 0;
+    // The local fields as if they were UTC: the file time counts 100 ns from 1601.
+    FILETIME stamp;
+    if (!SystemTimeToFileTime(&local, &stamp))
+        return 0;
+    const long long ticks =
+        static_cast<long long>(stamp.dwHighDateTime) << 32 | stamp.dwLowDateTime;
+    constexpr long long secondsFrom1601To1970 = 11644473600LL;
+    return ticks / 10000000 - secondsFrom1601To1970;
+}
+
+std::string AnsiToUtf8(const std::string& text) {
+    if (text.empty() || AnsiCodePageIsUtf8())
+        return text;
+    const int size = static_cast<int>(text.size());
+    const int wideSize = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (wideSize <= 0)
+        return text;
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideSize);
+    const int utf8Size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), utf8Size, nullptr, nullptr);
+    return utf8;
+}
+
 std::string PlatformUpperCase(std::string text) {
     if (!text.empty())
         CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));

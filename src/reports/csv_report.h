@@ -1,0 +1,12 @@
+// The CSV report: a header line and one line per row, with no line end after the last.
+#pragma once
+
+#include "reports/report_file.h"
+
+namespace dg {
+
+// A field holding a comma, a double quote, CR or LF is quoted, its quotes doubled (RFC 4180);
+// every other field is written as listed.
+extern const ReportFormat CsvReport;
+
+} // namespace dg
