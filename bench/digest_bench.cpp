@@ -3,34 +3,12 @@
 #include "hashing/file_digest.h"
 #include "platform/system.h"
 
+#include "process_figures.h"
+
 #include <chrono>
 #include <cstdio>
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include <psapi.h>
-#else
-#include <sys/resource.h>
-#endif
-
-namespace {
-
-long long PeakKibibytes() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{};
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
-        return -1;
-    return static_cast<long long>(counters.PeakWorkingSetSize / 1024);
-#else
-    rusage usage{};
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
-        return -1;
-    return usage.ru_maxrss;
-#endif
-}
-
-} // namespace
+using dg::bench::PeakKibibytes;
 
 int main(int argc, char** argv) {
     if (argc != 2) {
