@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder =
         argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path();
     const std::string path =
-        (folder / ("dg_report_bench_" + std::to_string(CurrentLocalDate()))).string();
+        (folder / ("dg_report_bench_" + std::to_string(SystemLocalDate()))).string();
     const std::pair<const char*, const ReportFormat*> formats[] = {
         {"text", &TextReport}, {"CSV", &CsvReport}, {"HTML", &HtmlReport}};
     bool linear = true;

@@ -2,6 +2,7 @@
 #include "app/program.h"
 
 #include "actions/hash_check.h"
+#include "actions/report_commands.h"
 #include "actions/select_file_job.h"
 #include "common/text.h"
 #include "platform/ids.h"
@@ -41,6 +42,10 @@ void BrowseCommand(int) {
 
 void CheckCommand(int) {
     HashCheck();
+}
+
+void TextReportCommand(int) {
+    WriteTextReport();
 }
 
 void ResultListCommand(int eventType) {
@@ -123,16 +128,21 @@ struct CloseCommand {
 };
 
 constexpr ControlCommand ControlCommands[] = {
-    {BrowseButton, BrowseCommand},
-    {ResultList, ResultListCommand},
-    {CheckButton, CheckCommand},
+    {BrowseButton, BrowseCommand},   {ResultList, ResultListCommand},
+    {CheckButton, CheckCommand},     {TextReportButton, TextReportCommand},
     {AboutOkButton, AboutOkCommand},
 };
 
 constexpr MenuCommand MenuCommands[] = {
-    {MenuSelectFile, SelectFileCommand}, {MenuCheck, HashCheck},
-    {MenuClearList, ClearListCommand},   {MenuExit, ExitCommand},
-    {MenuManual, ManualCommand},         {MenuAbout, AboutCommand},
+    {MenuSelectFile, SelectFileCommand},
+    {MenuCheck, HashCheck},
+    {MenuTextReport, WriteTextReport},
+    {MenuCsvReport, WriteCsvReport},
+    {MenuHtmlReport, WriteHtmlReport},
+    {MenuClearList, ClearListCommand},
+    {MenuExit, ExitCommand},
+    {MenuManual, ManualCommand},
+    {MenuAbout, AboutCommand},
 };
 
 constexpr CloseCommand CloseCommands[] = {

@@ -26,6 +26,9 @@ void ReleasePlatform();
 
 // The local wall clock now, in seconds from 1970-01-01 00:00:00 reckoned as if local time
 // were UTC: split by UTC rules it gives the local fields. Milliseconds are dropped.
+[[nodiscard]] long long SystemLocalDate();
+// The date the program goes by: SystemLocalDate, except that the headless backend can hold
+// it still for tests. Implemented by the user-interface backends.
 [[nodiscard]] long long CurrentLocalDate();
 
 // The text from the system ANSI code page in UTF-8; unchanged when that code page is UTF-8

@@ -1,6 +1,6 @@
 #include "reports/html_report.h"
 
-#include "shell/about_window.h"
+#include "common/site.h"
 
 namespace dg {
 

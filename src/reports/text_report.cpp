@@ -1,6 +1,6 @@
 #include "reports/text_report.h"
 
-#include "shell/about_window.h"
+#include "common/site.h"
 
 namespace dg {
 

@@ -45,13 +45,13 @@ TEST(DateMask, ReportNameHasTheTimeBeforeTheDate) {
 
 #ifndef _WIN32
 // The value carries the local clock's fields, whatever the zone.
-TEST(DateMask, CurrentLocalDateIsTheLocalClock) {
+TEST(DateMask, SystemLocalDateIsTheLocalClock) {
     const char* saved = std::getenv("TZ");
     const std::string before = saved ? saved : "";
     setenv("TZ", "XYZ-5", 1); // five hours east of UTC
     tzset();
     const long long start = std::time(nullptr);
-    const long long local = CurrentLocalDate();
+    const long long local = SystemLocalDate();
     const long long end = std::time(nullptr);
     if (saved)
         setenv("TZ", before.c_str(), 1);

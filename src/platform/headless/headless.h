@@ -88,6 +88,9 @@ struct LaunchCall {
     std::string workingDirectory;
     int flags = 0;
 };
+// CurrentLocalDate gives this date from now on, until the world is reset.
+void HoldLocalDate(long long date);
+
 // LaunchProgram's result from now on (1 unless set).
 void SetLaunchResult(int result);
 [[nodiscard]] std::vector<LaunchCall> LaunchCalls();

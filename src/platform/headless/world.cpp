@@ -168,6 +168,12 @@ void InitialisePlatform() {
     w.Touch();
 }
 
+long long CurrentLocalDate() {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    return w.heldDate ? *w.heldDate : SystemLocalDate();
+}
+
 void ReleasePlatform() {
     WorldData& w = World();
     std::lock_guard<std::mutex> lock(w.lock);
@@ -202,6 +208,7 @@ void ResetWorld() {
         w.operations.clear();
         w.failingWindows.clear();
         w.failingThreadStarts = 0;
+        w.heldDate.reset();
     });
 }
 
@@ -318,6 +325,10 @@ std::vector<FileDialogCall> FileDialogCalls() {
 
 std::vector<MessageCall> MessageCalls() {
     return Read([](WorldData& w) { return w.messages; });
+}
+
+void HoldLocalDate(long long date) {
+    Change([date](WorldData& w) { w.heldDate = date; });
 }
 
 void SetLaunchResult(int result) {

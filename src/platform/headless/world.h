@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -78,6 +79,8 @@ struct WorldData {
     std::vector<Operation> operations;
     std::set<int> failingWindows;
     int failingThreadStarts = 0;
+    // CurrentLocalDate's answer while the clock is held; the system's otherwise.
+    std::optional<long long> heldDate;
     int liveThreads = 0;
 
     // Every change wakes the waiters: the program thread and the test's conditions.

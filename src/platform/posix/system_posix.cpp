@@ -39,7 +39,7 @@ bool AnsiCodePageIsUtf8() {
     return true;
 }
 
-long long CurrentLocalDate() {
+long long SystemLocalDate() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -48,7 +48,7 @@ bool AnsiCodePageIsUtf8() {
     return GetACP() == CP_UTF8;
 }
 
-long long CurrentLocalDate() {
+long long SystemLocalDate() {
     SYSTEMTIME local;
     GetLocalTime(&local);
     local.wMilliseconds = 0;

@@ -303,6 +303,10 @@ void KeepOnTop(int window, int state) {
     }
 }
 
+long long CurrentLocalDate() {
+    return SystemLocalDate();
+}
+
 void InitialisePlatform() {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES |
                                                       ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
