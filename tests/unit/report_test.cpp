@@ -72,8 +72,8 @@ TEST(TextReport, NameColumnCountsCharactersAndCutsAfter44) {
         {"hello.txt", "", "hello.txt" + std::string(38, ' ')},
         {e44, Hash, e44 + "   " + Hash},
         {std::string(43, 'a') + euro + "b", Hash, std::string(43, 'a') + euro + "~  " + Hash},
-        // Not UTF-8 (code page 1252): a byte is a character.
-        {std::string(45, '\xe9'), Hash, std::string(44, '\xe9') + "~  " + Hash},
+        // Not UTF-8 (degree signs in code page 1252, stray continuations to UTF-8): bytes.
+        {std::string(45, '\xb0'), Hash, std::string(44, '\xb0') + "~  " + Hash},
         {OddName, Hash, OddName + std::string(29, ' ') + Hash},
     };
     for (const auto& c : cases)
