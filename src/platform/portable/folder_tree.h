@@ -29,6 +29,8 @@ struct FolderNode {
     bool read = false;
     FolderNode* parent = nullptr;
     std::vector<std::unique_ptr<FolderNode>> children;
+    // The view's handle of the node's item.
+    void* viewItem = nullptr;
 };
 
 // Told of each change of the model, in the order made.
