@@ -113,7 +113,8 @@ TEST_F(TreeTest, System32IsTheRealOne) {
     ASSERT_NE(SortedSubfolders(windows + "system32"), SortedSubfolders(windows + "syswow64"));
     Open();
     SetControlText(DirectoryTree, "C:\\windows\\system32\\");
-    EXPECT_EQ(SortedNames(tree, TreeView_GetSelection(tree)), SortedSubfolders(windows + "system32"));
+    EXPECT_EQ(SortedNames(tree, TreeView_GetSelection(tree)),
+              SortedSubfolders(windows + "system32"));
 }
 
 // Drive C without a medium, as far as the tree can tell.
@@ -142,7 +143,8 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(GetWindow(prompt, GW_OWNER), win32::WindowHandle(DirectoryWindow));
     EXPECT_FALSE(IsWindowEnabled(tree));
-    EXPECT_NE(FindWindowExA(prompt, nullptr, "STATIC", "Please insert a disk into drive C:."), nullptr);
+    EXPECT_NE(FindWindowExA(prompt, nullptr, "STATIC", "Please insert a disk into drive C:."),
+              nullptr);
     SendMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindow(prompt));
     EXPECT_TRUE(IsWindowEnabled(tree));

@@ -56,8 +56,7 @@ ShellLook LookOf(const char* item, UINT flags) {
 }
 
 ShellLook LookOf(const ItemList& list) {
-    return list.items ? LookOf(reinterpret_cast<const char*>(list.items), SHGFI_PIDL)
-                      : ShellLook{};
+    return list.items ? LookOf(reinterpret_cast<const char*>(list.items), SHGFI_PIDL) : ShellLook{};
 }
 
 // The first icon and the first name that any of the looks gives.
@@ -121,8 +120,8 @@ public:
             const ItemList list(CSIDL_PERSONAL);
             char path[MAX_PATH] = {};
             if (list.items && SHGetPathFromIDListA(list.items, path)) {
-                const ShellLook look = FirstOf(
-                    {LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path, 0)});
+                const ShellLook look =
+                    FirstOf({LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path, 0)});
                 *documents_ = {look.icon >= 0 && !look.name.empty(), path, look};
             }
         }

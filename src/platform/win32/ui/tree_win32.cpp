@@ -28,9 +28,9 @@ constexpr int SmallIconSize = 16;
 
 HIMAGELIST SystemSmallIcons() {
     SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        "folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
-        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
 }
 
 HTREEITEM ItemOf(const FolderNode& node) {
@@ -226,11 +226,10 @@ void RegisterPromptClass() {
 
 HWND AddPromptChild(HWND prompt, const char* className, const std::string& text, DWORD style,
                     RECT place, int id) {
-    HWND child = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                                 place.left, place.top, place.right - place.left,
-                                 place.bottom - place.top, prompt,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND child = CreateWindowExA(
+        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, prompt,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return child;
 }
@@ -284,8 +283,8 @@ void TreeControl::ClosePromptWindow() {
     EnableWindow(hwnd_, TRUE);
 }
 
-LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR) {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, TreeProcedure, id);
         std::erase_if(trees, [hwnd](const auto& tree) { return tree->Handle() == hwnd; });
@@ -332,11 +331,11 @@ int CreateTree(int window, int control, const ControlRect& rect, const std::stri
     HIMAGELIST icons = SystemSmallIcons();
     if (parent == nullptr || icons == nullptr || control < 0 || control >= ControlCount)
         return 0;
-    HWND hwnd = CreateWindowExA(
-        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS, rect.x, rect.y,
-        rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
-        GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS,
+                                rect.x, rect.y, rect.width, rect.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
+                                GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr)
         return 0;
     TreeView_SetImageList(hwnd, icons, TVSIL_NORMAL);
