@@ -81,6 +81,7 @@ TEST_F(FolderTreeTest, SelectionWalk) {
         {"E:\\Temp\\", ""},
         {"\\\\server\\share\\", ""},
         {"\\", ""},
+        {"Cx\\Temp\\", ""},
         {"C:\\Users\\nobody\\", ""},
     };
     for (const auto& c : cases) {

@@ -50,7 +50,7 @@ std::vector<std::string> SortedSubfolders(const std::string& folder) {
 }
 
 std::string Documents() {
-    std::string path = PlatformSpecialFolderPath(5);
+    std::string path = PlatformSpecialFolderPath(CsidlPersonal);
     return path.back() == '\\' ? path : path + '\\';
 }
 

@@ -2,6 +2,7 @@
 // system is drive C, so "C:\tmp\x\" is /tmp/x/. Hidden (dot) folders are listed like others.
 #include "platform/folder_source.h"
 
+#include "platform/ids.h"
 #include "platform/system.h"
 
 #include <dirent.h>
@@ -15,7 +16,6 @@ namespace dg {
 namespace {
 
 constexpr int DriveC = 2;
-constexpr int PersonalFolder = 5;
 
 // Calls visit with each subfolder's name until it returns false. Names holding a backslash
 // have no tree path and are left out.
@@ -41,7 +41,7 @@ public:
     ShellLook DriveLook(int) override { return {"/ (C:)", -1}; }
     ShellLook ComputerLook() override { return {}; }
     DocumentsFolder Documents() override {
-        const std::string path = PlatformSpecialFolderPath(PersonalFolder);
+        const std::string path = PlatformSpecialFolderPath(CsidlPersonal);
         return {!path.empty() && path.front() == '/', TreePath(path), {}};
     }
     int FolderIcon() override { return -1; }
