@@ -1,6 +1,7 @@
 // The event loop of the headless world: queued events first, then the calls that worker
 // threads wait on, then the test's input, which turns into events as the window system
 // would turn a user's clicks and keys into them.
+#include "platform/headless/tree_headless.h"
 #include "platform/headless/world.h"
 #include "platform/ids.h"
 #include "platform/threads.h"
@@ -111,6 +112,17 @@ std::optional<Event> Handle(WorldData& w, const Input& input) {
         ControlData* list = UsableControl(w, input.target, ControlKind::List);
         if (list && input.value >= 0 && input.value < static_cast<int>(list->state.rows.size()))
             Select(w, *list, input.target, input.value);
+        return std::nullopt;
+    }
+    case InputKind::TreeClick: {
+        ControlData* tree = UsableControl(w, input.target, ControlKind::Tree);
+        if (!tree)
+            return std::nullopt;
+        w.activeWindow = tree->state.window;
+        // The tree's events use the list's types.
+        if (headless::detail::ClickTreePath(*tree, input.text))
+            w.Queue({EventControl, input.target, tree->state.window, ListSelectionChanged});
+        w.Queue({EventControl, input.target, tree->state.window, ListLeftClick});
         return std::nullopt;
     }
     case InputKind::Minimize: {

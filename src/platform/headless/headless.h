@@ -50,7 +50,9 @@ void ClickListRow(int list, int row);
 // Moves the list's selection with the arrow keys.
 void SelectListRowByKey(int list, int row);
 void MinimizeWindow(int window);
-// Selects the tree's node of that path, as a click on it would; "" selects the computer node.
+// Opens the tree down to the node of that path and clicks it; "" clicks the computer node.
+// The tree's folders are the system's: on POSIX the whole file system is drive C, and
+// GetControlText gives the selected folder's POSIX path. A path without a node changes nothing.
 void SelectTreePath(int control, const std::string& path);
 void ClickOnWindow(int window);
 // An event straight into the program's queue, as the platform might produce.

@@ -1,9 +1,11 @@
 // The user-interface operations on the in-memory windows. Operations on windows and
 // controls are carried out by the program thread (Carry); menu items, shortcuts, dialogs,
 // the clipboard and document launches act at once from any thread, as on the real platform.
+#include "platform/headless/tree_headless.h"
 #include "platform/headless/world.h"
 #include "platform/ids.h"
 #include "platform/system.h"
+#include "platform/tree.h"
 #include "platform/ui.h"
 
 #include <algorithm>
@@ -154,6 +156,23 @@ void CreateProgressBar(int window, int control, ControlRect rect) {
     AddControl(window, control, state);
 }
 
+int CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
+                        int) {
+    ControlState state;
+    state.kind = ControlKind::Tree;
+    state.rect = rect;
+    AddControl(window, control, state);
+    int result = 0;
+    Carry([&](WorldData& w) {
+        if (ControlData* tree = ControlOfKind(w, control, ControlKind::Tree)) {
+            headless::detail::SetTreeText(*tree, "");
+            headless::detail::SetTreeText(*tree, initialPath);
+            result = 1;
+        }
+    });
+    return result;
+}
+
 void CreateStatusBar(int window, int fieldWidth) {
     Carry([&](WorldData& w) {
         if (WindowData* data = w.OpenWindow(window)) {
@@ -245,6 +264,11 @@ void SetControlText(int control, const std::string& text) {
         ControlData* data = w.FindControl(control);
         if (!data || data->state.kind == ControlKind::List || data->state.kind == ControlKind::Bar)
             return;
+        if (data->state.kind == ControlKind::Tree) {
+            headless::detail::SetTreeText(*data, text);
+            w.Log("SetControlText", control, 0, text);
+            return;
+        }
         std::string shown = text;
         // The case styles convert what is put into the field, as the edit control does.
         if (data->state.style & FieldUpperCase)
@@ -260,9 +284,7 @@ std::string GetControlText(int control) {
     std::string text;
     Carry([&](WorldData& w) {
         const ControlData* data = w.FindControl(control);
-        if (data &&
-            (data->state.kind == ControlKind::TextField || data->state.kind == ControlKind::Label ||
-             data->state.kind == ControlKind::Button))
+        if (data && data->state.kind != ControlKind::List && data->state.kind != ControlKind::Bar)
             text = data->state.text;
     });
     return text;

@@ -141,10 +141,10 @@ void ThreadEnded() {
     w.Touch();
 }
 
-void Give(InputKind kind, int target, int value, Event event = {}) {
+void Give(InputKind kind, int target, int value, Event event = {}, const std::string& text = {}) {
     Change([&](WorldData& w) {
         if (w.phase != Phase::Ended)
-            w.inputs.push_back({kind, target, value, event});
+            w.inputs.push_back({kind, target, value, event, text});
     });
 }
 
@@ -278,6 +278,9 @@ void ClickListRow(int list, int row) {
 }
 void SelectListRowByKey(int list, int row) {
     detail::Give(InputKind::ListKey, list, row);
+}
+void SelectTreePath(int control, const std::string& path) {
+    detail::Give(InputKind::TreeClick, control, 0, {}, path);
 }
 void MinimizeWindow(int window) {
     detail::Give(InputKind::Minimize, window, 0);

@@ -9,16 +9,23 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
 #include <thread>
+
+namespace dg {
+class FolderTree;
+} // namespace dg
 
 namespace dg::headless::detail {
 
 struct ControlData {
     ControlState state;
     RememberedRow rememberedRow;
+    // The directory tree's model.
+    std::shared_ptr<FolderTree> tree{};
 };
 
 struct WindowData {
@@ -28,13 +35,25 @@ struct WindowData {
 
 using Event = EventRecord;
 
-enum class InputKind { Click, Menu, Key, CloseBox, ListClick, ListKey, Minimize, Activate, Post };
+enum class InputKind {
+    Click,
+    Menu,
+    Key,
+    CloseBox,
+    ListClick,
+    ListKey,
+    TreeClick,
+    Minimize,
+    Activate,
+    Post
+};
 
 struct Input {
     InputKind kind = InputKind::Post;
     int target = 0;
     int value = 0;
     Event event;
+    std::string text;
 };
 
 struct WorldData;

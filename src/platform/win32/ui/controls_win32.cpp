@@ -269,6 +269,8 @@ void SetControlText(int control, const std::string& text) {
     WithControl(control, [&](ControlEntry& entry) {
         if (HasText(entry.kind)) {
             SetWindowTextA(entry.hwnd, text.c_str());
+        } else if (entry.kind == ControlKind::Tree) {
+            SetTreeText(entry.hwnd, text);
         }
     });
 }
@@ -278,6 +280,8 @@ std::string GetControlText(int control) {
     WithControl(control, [&](ControlEntry& entry) {
         if (HasText(entry.kind)) {
             text = WindowText(entry.hwnd);
+        } else if (entry.kind == ControlKind::Tree) {
+            text = TreeText(entry.hwnd);
         }
     });
     return text;

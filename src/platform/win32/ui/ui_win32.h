@@ -11,6 +11,11 @@
 #include <functional>
 #include <string>
 
+namespace dg {
+class FolderSource;
+struct ControlRect;
+} // namespace dg
+
 namespace dg::win32 {
 
 // Menu items and accelerators use native ids offset from the item numbers: Wine's
@@ -80,6 +85,15 @@ void DropEventsOf(int window);
 // Window procedure pieces kept beside the controls and menus they serve.
 bool HandleControlColour(HWND control, HDC dc, LRESULT& result);
 bool HandleListNotify(int window, const NMHDR& header);
+bool HandleTreeNotify(int window, const NMHDR& header, LRESULT& result);
+// Volumes arrived or went: the trees in that top-level window follow.
+void HandleDeviceChange(HWND topLevel, WPARAM event, LPARAM data);
+// The directory tree's text (GetControlText and SetControlText). Main thread.
+[[nodiscard]] std::string TreeText(HWND tree);
+void SetTreeText(HWND tree, const std::string& text);
+// CreateDirectoryTree over the given source. Returns non-zero on success.
+[[nodiscard]] int CreateTree(int window, int control, const ControlRect& rect,
+                             const std::string& initialPath, FolderSource& source);
 // Forget what belonged to a window being destroyed.
 void ReleaseControlsOf(int window);
 void ReleaseMenusOf(int window);

@@ -51,12 +51,12 @@ void OnCommand(HWND hwnd, int window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool OnNotify(int window, const NMHDR& header) {
+bool OnNotify(int window, const NMHDR& header, LRESULT& result) {
     ControlEntry* entry = FindControl(static_cast<int>(header.idFrom));
     if (entry == nullptr || entry->hwnd != header.hwndFrom) {
         return false;
     }
-    return HandleListNotify(window, header);
+    return HandleListNotify(window, header) || HandleTreeNotify(window, header, result);
 }
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -85,9 +85,12 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         }
         break;
     case WM_NOTIFY:
-        if (OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam))) {
-            return 0;
+        if (OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam), result)) {
+            return result;
         }
+        break;
+    case WM_DEVICECHANGE:
+        HandleDeviceChange(hwnd, wParam, lParam);
         break;
     case WM_NCDESTROY:
         if (ValidWindow(window) && windows[window].hwnd == hwnd) {

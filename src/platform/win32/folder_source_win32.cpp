@@ -1,0 +1,189 @@
+// The tree's source on Windows: logical drives, the shell's display names and small icons,
+// the documents folder and FindFirstFileA listings. Critical-error dialogs are suppressed
+// around every access to a drive, so an empty removable drive asks for no disk.
+#include "platform/folder_source.h"
+
+#include "platform/win32/wow64.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace dg {
+
+namespace {
+
+// The shell's fixed names of the computer and documents folders.
+constexpr char ComputerShellName[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+constexpr char DocumentsShellName[] = "::{450d8fba-ad25-11d0-98a8-0800361b1103}";
+
+class CriticalErrorsOff {
+public:
+    CriticalErrorsOff() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {
+        SetErrorMode(previous_ | SEM_FAILCRITICALERRORS);
+    }
+    ~CriticalErrorsOff() { SetErrorMode(previous_); }
+    CriticalErrorsOff(const CriticalErrorsOff&) = delete;
+    CriticalErrorsOff& operator=(const CriticalErrorsOff&) = delete;
+
+private:
+    UINT previous_;
+};
+
+struct ItemList {
+    LPITEMIDLIST items = nullptr;
+    explicit ItemList(int folder) {
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &items)))
+            items = nullptr;
+    }
+    ~ItemList() { CoTaskMemFree(items); }
+    ItemList(const ItemList&) = delete;
+    ItemList& operator=(const ItemList&) = delete;
+};
+
+// The look of a path, or of an item list when flags hold SHGFI_PIDL; the icon is -1 and the
+// name empty for what the shell could not give.
+ShellLook LookOf(const char* item, UINT flags) {
+    SHFILEINFOA info{};
+    if (SHGetFileInfoA(item, 0, &info, sizeof(info),
+                       flags | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME) == 0)
+        return {};
+    return {info.szDisplayName, info.iIcon};
+}
+
+ShellLook LookOf(const ItemList& list) {
+    return list.items ? LookOf(reinterpret_cast<const char*>(list.items), SHGFI_PIDL) : ShellLook{};
+}
+
+// The first icon and the first name that any of the looks gives.
+ShellLook FirstOf(const std::initializer_list<ShellLook>& looks) {
+    ShellLook first;
+    for (const ShellLook& look : looks) {
+        if (first.icon < 0)
+            first.icon = look.icon;
+        if (first.name.empty())
+            first.name = look.name;
+    }
+    return first;
+}
+
+using FindHandle = std::unique_ptr<void, decltype(&FindClose)>;
+
+// Calls visit with each subfolder's name, hidden and system ones included, until it returns
+// false. The folders listed are the real ones, not those a 32-bit program is shown instead.
+void VisitSubfolders(const std::string& folder, const std::function<bool(const char*)>& visit) {
+    CriticalErrorsOff quiet;
+    FileSystemRedirectionOff real;
+    WIN32_FIND_DATAA data{};
+    const FindHandle find(FindFirstFileA((folder + "*.*").c_str(), &data), &FindClose);
+    if (find.get() == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." &&
+            name != ".." && !visit(data.cFileName))
+            return;
+    } while (FindNextFileA(find.get(), &data));
+}
+
+std::string DriveRoot(int drive) {
+    return {static_cast<char>('A' + drive), ':', '\\'};
+}
+
+class Win32FolderSource final : public FolderSource {
+public:
+    unsigned long Drives() override {
+        CriticalErrorsOff quiet;
+        return GetLogicalDrives();
+    }
+
+    ShellLook DriveLook(int drive) override {
+        CriticalErrorsOff quiet;
+        return LookOf(DriveRoot(drive).c_str(), 0);
+    }
+
+    ShellLook ComputerLook() override {
+        if (!computer_) {
+            const ItemList list(CSIDL_DRIVES);
+            computer_ = list.items ? LookOf(list) : LookOf(ComputerShellName, 0);
+        }
+        return *computer_;
+    }
+
+    DocumentsFolder Documents() override {
+        if (!documents_) {
+            documents_.emplace();
+            const ItemList list(CSIDL_PERSONAL);
+            char path[MAX_PATH] = {};
+            if (list.items && SHGetPathFromIDListA(list.items, path)) {
+                const ShellLook look =
+                    FirstOf({LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path, 0)});
+                *documents_ = {look.icon >= 0 && !look.name.empty(), path, look};
+            }
+        }
+        return *documents_;
+    }
+
+    int FolderIcon() override {
+        if (!folderIcon_) {
+            char windows[MAX_PATH] = {};
+            const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+            SHFILEINFOA info{};
+            folderIcon_ = length > 0 && length < MAX_PATH &&
+                                  SHGetFileInfoA(windows, 0, &info, sizeof(info),
+                                                 SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0
+                              ? info.iIcon
+                              : -1;
+        }
+        return *folderIcon_;
+    }
+
+    DriveAccess CheckDrive(int drive) override {
+        CriticalErrorsOff quiet;
+        ULARGE_INTEGER available{}, total{}, free{};
+        if (GetDiskFreeSpaceExA(DriveRoot(drive).c_str(), &available, &total, &free))
+            return DriveAccess::Ready;
+        return GetLastError() == ERROR_NOT_READY ? DriveAccess::NotReady : DriveAccess::Failed;
+    }
+
+    std::vector<std::string> Subfolders(const std::string& folder) override {
+        std::vector<std::string> names;
+        VisitSubfolders(folder, [&](const char* name) {
+            names.emplace_back(name);
+            return true;
+        });
+        return names;
+    }
+
+    bool HasSubfolder(const std::string& folder) override {
+        bool found = false;
+        VisitSubfolders(folder, [&](const char*) {
+            found = true;
+            return false;
+        });
+        return found;
+    }
+
+    bool IsLeadByte(char byte) const override {
+        return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+    }
+
+private:
+    // Asked once and kept for the rest of the run.
+    std::optional<ShellLook> computer_;
+    std::optional<DocumentsFolder> documents_;
+    std::optional<int> folderIcon_;
+};
+
+} // namespace
+
+FolderSource& SystemFolderSource() {
+    static Win32FolderSource source;
+    return source;
+}
+
+} // namespace dg

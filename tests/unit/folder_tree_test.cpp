@@ -1,0 +1,167 @@
+// The folder tree model over a fake drive table, and over the system's own folders.
+#include "platform/portable/folder_tree.h"
+
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace dg {
+namespace {
+
+constexpr unsigned long Bit(char letter) {
+    return 1UL << (letter - 'A');
+}
+
+// Drives by bit, folders by path; bytes 0x81 to 0x9F lead two-byte characters.
+class FakeSource : public FolderSource {
+public:
+    unsigned long drives = Bit('C') | Bit('D');
+    unsigned long notReady = 0;
+    std::map<std::string, std::vector<std::string>> folders;
+
+    unsigned long Drives() override { return drives; }
+    ShellLook DriveLook(int drive) override { return {std::string(1, 'A' + drive) + ":", drive}; }
+    ShellLook ComputerLook() override { return {}; }
+    DocumentsFolder Documents() override { return {true, "C:\\Users\\x\\Documents", {"Docs", 40}}; }
+    int FolderIcon() override { return 41; }
+    DriveAccess CheckDrive(int drive) override {
+        return (notReady & (1UL << drive)) != 0 ? DriveAccess::NotReady : DriveAccess::Ready;
+    }
+    std::vector<std::string> Subfolders(const std::string& folder) override {
+        return folders[folder];
+    }
+    bool HasSubfolder(const std::string& folder) override { return !folders[folder].empty(); }
+    bool IsLeadByte(char byte) const override {
+        return static_cast<unsigned char>(byte) >= 0x81 && static_cast<unsigned char>(byte) <= 0x9F;
+    }
+};
+
+// A Shift-JIS name whose second byte is a backslash.
+const std::string TwoByteName = "\x95\x5C";
+
+class FolderTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source.folders = {{"C:\\", {"Users", "Temp", TwoByteName}},
+                          {"C:\\Users\\", {"x", std::string(255, 'n')}},
+                          {"C:\\Users\\x\\", {"Documents"}},
+                          {"C:\\Users\\x\\Documents\\", {"Music"}}};
+        tree.SetText("");
+    }
+    std::vector<std::string> TopLevel() const {
+        std::vector<std::string> names;
+        for (const auto& node : tree.Computer()->children)
+            names.push_back(node->name);
+        return names;
+    }
+    FolderNode* Child(FolderNode* node, std::size_t index) {
+        tree.ReadChildren(*node);
+        return node->children.at(index).get();
+    }
+
+    FakeSource source;
+    FolderTree tree{source};
+};
+
+TEST_F(FolderTreeTest, SelectionWalk) {
+    const struct {
+        std::string path;
+        std::string selected;
+    } cases[] = {
+        {"c:\\users\\X\\DOCUMENTS\\", "C:\\Users\\x\\Documents\\"},
+        {"d:\\", "D:\\"},
+        {"C:\\" + TwoByteName + "\\", "C:\\" + TwoByteName + "\\"},
+        {"E:\\Temp\\", ""},
+        {"\\\\server\\share\\", ""},
+        {"\\", ""},
+        {"Cx\\Temp\\", ""},
+        {"C:\\Users\\nobody\\", ""},
+    };
+    for (const auto& c : cases) {
+        tree.SetText("C:\\Temp\\");
+        tree.SetText(c.path);
+        EXPECT_EQ(tree.Text(), c.selected) << c.path;
+    }
+}
+
+TEST_F(FolderTreeTest, TextRulesRebuildAndSelect) {
+    tree.SetText("C:\\Temp\\*.txt");
+    EXPECT_EQ(tree.Text(), "C:\\Temp\\");
+    tree.SetText("*.*");
+    EXPECT_EQ(tree.Text(), "C:\\Temp\\");
+    EXPECT_FALSE(tree.Computer()->children[1]->read) << "the top level is built again";
+    tree.SetText("");
+    EXPECT_EQ(tree.Text(), "");
+}
+
+TEST_F(FolderTreeTest, PathOfEachNodeKind) {
+    FolderNode* computer = tree.Computer();
+    FolderNode* documents = Child(computer, 2);
+    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs"}));
+    EXPECT_EQ(computer->name, "My Computer");
+    EXPECT_EQ(tree.PathOf(*computer), "");
+    EXPECT_EQ(tree.PathOf(*Child(computer, 1)), "D:\\");
+    EXPECT_EQ(tree.PathOf(*documents), "C:\\Users\\x\\Documents\\");
+    EXPECT_EQ(tree.PathOf(*Child(documents, 0)), "C:\\Users\\x\\Documents\\Music\\");
+    FolderNode* users = Child(Child(computer, 0), 0);
+    EXPECT_EQ(tree.PathOf(*Child(users, 0)), "C:\\Users\\x\\");
+    // 265 bytes: cut to the limit it would name another folder.
+    EXPECT_EQ(tree.PathOf(*Child(users, 1)), "");
+}
+
+TEST_F(FolderTreeTest, DrivesComingAndGoing) {
+    tree.SetText("D:\\");
+    source.folders["D:\\"] = {"New"};
+    source.notReady = Bit('E');
+    source.drives |= Bit('E');
+    tree.DrivesArrived(Bit('E'));
+    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "E:"}));
+    EXPECT_EQ(tree.Find("E:\\"), tree.Computer()->children[3].get());
+    EXPECT_EQ(tree.PromptDrive(), 'E' - 'A');
+
+    // E went while its prompt was open; D's medium was changed and is read again.
+    source.drives &= ~Bit('E');
+    tree.DrivesRemoved(Bit('D') | Bit('E'));
+    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs"}));
+    EXPECT_EQ(tree.PromptDrive(), -1);
+    EXPECT_NE(tree.Find("D:\\New\\"), nullptr);
+
+    source.notReady = Bit('D');
+    tree.DrivesRemoved(Bit('D'));
+    tree.Find("D:\\");
+    EXPECT_EQ(tree.PromptDrive(), 'D' - 'A');
+    source.drives |= Bit('F');
+    tree.DrivesArrived(Bit('D') | Bit('F'));
+    EXPECT_EQ(tree.PromptDrive(), -1);
+    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "F:"}));
+}
+
+// Over the system's folders: a button only where a subfolder is, a hidden one too.
+TEST(FolderTreeSystem, ExpandButtonsFollowSubfolders) {
+    test::TempFolder folder;
+    std::filesystem::create_directories(folder.Path("files"));
+    folder.Write("files/a.txt", "a");
+    std::filesystem::create_directories(folder.Path("hidden/.h"));
+#ifdef _WIN32
+    SetFileAttributesA(folder.Path("hidden/.h").c_str(), FILE_ATTRIBUTE_HIDDEN);
+#endif
+    FolderSource& source = SystemFolderSource();
+    FolderTree tree(source);
+    tree.SetText("");
+    const auto path = (std::filesystem::path(folder.Path()) / "").make_preferred().string();
+    FolderNode* node = tree.Find(source.TreePath(path));
+    ASSERT_NE(node, nullptr);
+    ASSERT_EQ(node->children.size(), 2U);
+    for (const auto& child : node->children)
+        EXPECT_EQ(child->hasButton, child->name == "hidden") << child->name;
+}
+
+} // namespace
+} // namespace dg
