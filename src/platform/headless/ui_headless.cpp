@@ -4,6 +4,7 @@
 #include "platform/headless/world.h"
 #include "platform/ids.h"
 #include "platform/system.h"
+#include "platform/tree.h"
 #include "platform/ui.h"
 
 #include <algorithm>
@@ -154,6 +155,18 @@ void CreateProgressBar(int window, int control, ControlRect rect) {
     AddControl(window, control, state);
 }
 
+// A stand-in until the folder tree model is here: the tree's text is the selected path.
+int CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
+                        int flags) {
+    ControlState state;
+    state.kind = ControlKind::Tree;
+    state.rect = rect;
+    state.text = initialPath;
+    state.style = flags;
+    AddControl(window, control, state);
+    return 1;
+}
+
 void CreateStatusBar(int window, int fieldWidth) {
     Carry([&](WorldData& w) {
         if (WindowData* data = w.OpenWindow(window)) {
@@ -262,7 +275,7 @@ std::string GetControlText(int control) {
         const ControlData* data = w.FindControl(control);
         if (data &&
             (data->state.kind == ControlKind::TextField || data->state.kind == ControlKind::Label ||
-             data->state.kind == ControlKind::Button))
+             data->state.kind == ControlKind::Button || data->state.kind == ControlKind::Tree))
             text = data->state.text;
     });
     return text;

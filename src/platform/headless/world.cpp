@@ -275,6 +275,15 @@ void SelectListRowByKey(int list, int row) {
 void MinimizeWindow(int window) {
     detail::Give(InputKind::Minimize, window, 0);
 }
+void SelectTreePath(int control, const std::string& path) {
+    Change([&](WorldData& w) {
+        detail::ControlData* tree = w.FindControl(control);
+        if (tree && tree->state.kind == ControlKind::Tree && tree->state.enabled &&
+            w.Usable(tree->state.window))
+            tree->state.text = path;
+    });
+}
+
 void ClickOnWindow(int window) {
     detail::Give(InputKind::Activate, window, 0);
 }
