@@ -141,6 +141,13 @@ void ThreadEnded() {
     w.Touch();
 }
 
+void Delaying(int milliseconds) {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    w.Log("Delay", CurrentThreadNumber(), milliseconds);
+    w.Touch();
+}
+
 void Give(InputKind kind, int target, int value, Event event = {}) {
     Change([&](WorldData& w) {
         if (w.phase != Phase::Ended)
@@ -159,7 +166,8 @@ using headless::detail::World;
 using headless::detail::WorldData;
 
 void InitialisePlatform() {
-    SetThreadHooks({headless::detail::ThreadStarting, headless::detail::ThreadEnded});
+    SetThreadHooks({headless::detail::ThreadStarting, headless::detail::ThreadEnded,
+                    headless::detail::Delaying});
     WorldData& w = World();
     std::lock_guard<std::mutex> lock(w.lock);
     w.ClearInterface();
@@ -202,6 +210,7 @@ void ResetWorld() {
         w.operations.clear();
         w.failingWindows.clear();
         w.failingThreadStarts = 0;
+        w.callsHeld = false;
     });
 }
 
@@ -219,6 +228,14 @@ void FailThreadStarts(int count) {
 
 void FailWindowOpen(int window) {
     Change([window](WorldData& w) { w.failingWindows.insert(window); });
+}
+
+void HoldWorkerCalls(bool hold) {
+    Change([hold](WorldData& w) { w.callsHeld = hold; });
+}
+
+int WaitingWorkerCalls() {
+    return Read([](WorldData& w) { return static_cast<int>(w.calls.size()); });
 }
 
 bool WaitUntil(const std::function<bool()>& condition, milliseconds limit) {
@@ -248,7 +265,8 @@ bool WaitIdle(milliseconds limit) {
             return Read([](WorldData& w) {
                 return w.phase == detail::Phase::Ended ||
                        (w.phase == detail::Phase::Running && w.waitingForEvent &&
-                        w.inputs.empty() && w.events.Empty() && w.calls.empty());
+                        w.inputs.empty() && w.events.Empty() &&
+                        (w.calls.empty() || w.callsHeld));
             });
         },
         limit);
