@@ -265,8 +265,7 @@ bool WaitIdle(milliseconds limit) {
             return Read([](WorldData& w) {
                 return w.phase == detail::Phase::Ended ||
                        (w.phase == detail::Phase::Running && w.waitingForEvent &&
-                        w.inputs.empty() && w.events.Empty() &&
-                        (w.calls.empty() || w.callsHeld));
+                        w.inputs.empty() && w.events.Empty() && (w.calls.empty() || w.callsHeld));
             });
         },
         limit);
