@@ -1,9 +1,11 @@
 #include "platform/directory_scan.h"
 
+#include "hashing/file_digest.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -33,19 +35,30 @@ TEST(DirectoryScan, GivesEachEntryOnceWithItsType) {
     TempFolder folder;
     folder.Write("a.txt", "a");
     folder.Write("no dot", "");
-    // Bytes of another code page pass through as they are.
-    folder.Write("caf\xC3\xA9.bin", "");
+    folder.Write("caf\xC3\xA9.bin", "abc");
     std::filesystem::create_directory(folder.Path("sub"));
     folder.Write("sub/inner.txt", "");
 
     ASSERT_NE(OpenDirectoryScan(3, folder.Path() + "\\", "*.*"), 0);
     EXPECT_EQ(DirectoryEntryType(3), EntryNone);
-    EXPECT_EQ(Entries(3), (std::map<std::string, int>{{".", EntryDirectory},
-                                                      {"..", EntryDirectory},
-                                                      {"a.txt", EntryFile},
-                                                      {"caf\xC3\xA9.bin", EntryFile},
-                                                      {"no dot", EntryFile},
-                                                      {"sub", EntryDirectory}}));
+    std::map<std::string, int> entries = Entries(3);
+    // The name beyond ASCII, in whatever code page the system gave it, is whole: the file
+    // opens by it.
+    const auto beyond = std::find_if(entries.begin(), entries.end(), [](const auto& entry) {
+        return std::any_of(entry.first.begin(), entry.first.end(),
+                           [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    });
+    ASSERT_NE(beyond, entries.end());
+    EXPECT_EQ(beyond->second, EntryFile);
+    const char separator = std::filesystem::path::preferred_separator;
+    EXPECT_EQ(FileDigest(folder.Path() + separator + beyond->first),
+              "900150983cd24fb0d6963f7d28e17f72");
+    entries.erase(beyond);
+    EXPECT_EQ(entries, (std::map<std::string, int>{{".", EntryDirectory},
+                                                   {"..", EntryDirectory},
+                                                   {"a.txt", EntryFile},
+                                                   {"no dot", EntryFile},
+                                                   {"sub", EntryDirectory}}));
     EXPECT_EQ(NextDirectoryEntry(3), 0);
     CloseDirectoryScan(3);
     EXPECT_EQ(DirectoryEntryType(3), EntryNone);
