@@ -102,7 +102,7 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndItsCloseBoxGivesUp) {
     EXPECT_EQ(hl::ActiveWindow(), DirectoryWindow);
     EXPECT_EQ(window.controls, (std::vector<int>{DirectoryTree, DirectoryOkButton}));
     const hl::ControlState tree = hl::Control(DirectoryTree);
-    EXPECT_EQ(tree.kind, hl::ControlKind::Tree);
+    EXPECT_EQ(tree.kind, ControlKind::Tree);
     EXPECT_EQ(tree.text, DocumentsFolderWithBackslash());
     EXPECT_EQ(tree.style, 1);
     EXPECT_EQ((std::vector<int>{tree.rect.x, tree.rect.y, tree.rect.width, tree.rect.height}),

@@ -1,5 +1,8 @@
 // Directory scans over FindFirstFileA and FindNextFileA; the find handle is the scan's own.
+// Redirection is off around each call, so that a 32-bit program lists the folder the user
+// chose, System32 included.
 #include "platform/portable/native_scan.h"
+#include "platform/win32/wow64.h"
 
 #include <windows.h>
 
@@ -26,6 +29,7 @@ public:
             started_ = true;
             return true;
         }
+        const FileSystemRedirectionOff redirectionOff;
         return FindNextFileA(find_, &data_) != 0;
     }
     bool IsDirectory() const override {
@@ -43,8 +47,14 @@ private:
 
 std::unique_ptr<NativeScan> StartNativeScan(const std::string& searchText) {
     WIN32_FIND_DATAA data{};
-    const HANDLE find = FindFirstFileA(searchText.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
+    HANDLE find = INVALID_HANDLE_VALUE;
+    DWORD error = 0;
+    {
+        const FileSystemRedirectionOff redirectionOff;
+        find = FindFirstFileA(searchText.c_str(), &data);
+        error = GetLastError();
+    }
+    if (find == INVALID_HANDLE_VALUE && error != ERROR_FILE_NOT_FOUND)
         return nullptr;
     return std::make_unique<Win32Scan>(find, data);
 }
