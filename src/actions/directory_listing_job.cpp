@@ -25,6 +25,11 @@ constexpr int EntryPause = 22;
 std::mutex endingLock;
 bool listingEnded = true;
 
+void MarkListingEnded(bool ended) {
+    std::lock_guard<std::mutex> lock(endingLock);
+    listingEnded = ended;
+}
+
 int ListingProgress(int job) {
     ProgressAnimator(job);
     return 0;
@@ -66,12 +71,10 @@ int ListFiles(const std::string& directory) {
 void StartDirectoryListing() {
     // A cancel before the first file must not name a file of an earlier listing.
     SetCurrentListedFile("");
-    {
-        std::lock_guard<std::mutex> lock(endingLock);
-        listingEnded = false;
-    }
+    MarkListingEnded(false);
     ListingThread = StartJob(DirectoryListingJob);
     if (ListingThread == 0) {
+        MarkListingEnded(true);
         HideControl(CancelButton, 1);
         ReleaseJob();
         return;
@@ -84,10 +87,7 @@ int DirectoryListingJob(int) {
     const std::string directory = ChosenDirectory;
     const bool opened = OpenDirectoryScan(ListingScan, directory, "*.*") != 0;
     const int count = opened ? ListFiles(directory) : 0;
-    {
-        std::lock_guard<std::mutex> lock(endingLock);
-        listingEnded = true;
-    }
+    MarkListingEnded(true);
     SetStatus(opened ? CountText(count)
                      : "Unable to list directory " + directory + " - Special system folder.");
     EndJob();

@@ -2,14 +2,20 @@
 // that no two jobs run at once.
 #include "scenario.h"
 
+#include "actions/directory_listing_job.h"
 #include "common/text.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+#include "shell/job_state.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace dg::scenario {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -121,6 +127,8 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndItsCloseBoxGivesUp) {
     EXPECT_EQ(hl::ActiveWindow(), MainWindow);
     EXPECT_TRUE(ListRows().empty());
     ExpectEnded();
+    // The chooser has given up its claim: a file can be chosen.
+    ListFile(WriteFile("abc.txt", "abc"));
 }
 
 TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEntry) {
@@ -313,6 +321,31 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     EXPECT_EQ(ListRows().size(), 2u);
     EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 2 files listed.");
     ExpectEnded();
+}
+
+// Cancel's thread may come just as the listing ends: from the listing's ending on it shows
+// nothing, though the listing's thread still runs. No program: the backend acts at once.
+TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
+    ASSERT_TRUE(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, 30s));
+    hl::ResetWorld();
+    ASSERT_NE(OpenWindow(MainWindow, 560, 295, "test", 0), 0);
+    CreateStatusBar(MainWindow, 560);
+    CreateButton(MainWindow, CancelButton, {216, 205, 135, 20}, "Cancel", false);
+    static std::mutex gate;
+    std::unique_lock<std::mutex> hold(gate);
+    ListingThread = StartThread(
+        [](int) {
+            const std::lock_guard<std::mutex> wait(gate);
+            return 0;
+        },
+        0);
+    const std::size_t before = hl::Operations().size();
+    CancelListingJob(0);
+    EXPECT_EQ(hl::Operations().size(), before);
+    hold.unlock();
+    EXPECT_TRUE(hl::WaitUntil([] { return IsThreadRunning(ListingThread) == 0; }, 30s));
+    ListingThread = 0;
+    hl::ResetWorld();
 }
 
 TEST_F(Listing, ChooserThatCannotBeMadeGivesTheCommandsBack) {
