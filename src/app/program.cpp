@@ -184,6 +184,7 @@ struct CloseCommand {
     void (*run)();
 };
 
+// DirectoryTree's own events (expanding, selecting) need nothing here.
 constexpr ControlCommand ControlCommands[] = {
     {BrowseButton, BrowseCommand},
     {ResultList, ResultListCommand},
