@@ -7,7 +7,6 @@
 #include "platform/threads.h"
 #include "platform/ui.h"
 #include "shell/commands.h"
-#include "shell/job_state.h"
 
 #include <string>
 
@@ -18,13 +17,6 @@ namespace {
 int SelectFileProgress(int job) {
     ProgressAnimator(job);
     return 0;
-}
-
-// The slot is freed first, so that a command waiting for the job can start once the
-// commands are back.
-void EndJob() {
-    ReleaseJob();
-    RestoreCommands();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Start-up, the event loop with its dispatch tables, and the exit sequence.
 #include "app/program.h"
 
+#include "actions/directory_listing_job.h"
 #include "actions/hash_check.h"
 #include "actions/report_commands.h"
 #include "actions/select_file_job.h"
@@ -11,6 +12,7 @@
 #include "platform/ui.h"
 #include "shell/about_window.h"
 #include "shell/commands.h"
+#include "shell/directory_window.h"
 #include "shell/job_state.h"
 #include "shell/main_window.h"
 
@@ -65,6 +67,52 @@ void ResultListCommand(int eventType) {
     HashCheck();
 }
 
+// The chooser holds the job slot while it is open; one that cannot be opened gives it back.
+void OpenChooser() {
+    if (OpenDirectoryWindow())
+        return;
+    CloseWindow(DirectoryWindow);
+    EndJob();
+    SetStatus("Unable to open the directory window.  Please select file or list directory.");
+}
+
+void ListDirectoryCommand(int) {
+    if (!ClaimChooser())
+        return;
+    CancelRequested = 0;
+    ResetSelectionFields();
+    SetStatus("Please select directory or click on the OK button to list current directory.");
+    LockCommands();
+    OpenChooser();
+}
+
+void DirectoryOkCommand(int) {
+    if (!HandChooserToJob())
+        return;
+    ReactivateMainWindow();
+    // Read before the window and its tree go.
+    ChosenDirectory = GetControlText(DirectoryTree);
+    CloseWindow(DirectoryWindow);
+    HideControl(CancelButton, 0);
+    StartDirectoryListing();
+}
+
+void CancelCommand(int) {
+    // Without a thread for it the cancel is not announced; the listing still stops.
+    (void)StartThread(CancelListingJob, 0);
+    CancelRequested = 1;
+}
+
+void CloseDirectoryWindow() {
+    if (!ReleaseChooser())
+        return;
+    CloseWindow(DirectoryWindow);
+    ReactivateMainWindow();
+    SetStatus("No directory selected.  Please select file or list directory.");
+    RestoreCommands();
+    HideControl(CancelButton, 1);
+}
+
 void CloseAboutWindow() {
     CloseWindow(AboutWindow);
     ReactivateMainWindow();
@@ -85,6 +133,20 @@ void SelectFileCommand() {
     DisableControl(TextReportButton, 1);
     DisableControl(CheckButton, 1);
     StartSelectFileJob();
+}
+
+// The menus stay usable while the chooser is open; a second request replaces the chooser.
+void MenuListDirectoryCommand() {
+    if (!ClaimChooser())
+        return;
+    CancelRequested = 0;
+    ResetSelectionFields();
+    SetStatus("Select directory or click on the OK button to list current directory.");
+    DisableControl(ListDirectoryButton, 1);
+    DisableControl(TextReportButton, 1);
+    DisableControl(CheckButton, 1);
+    DisableControl(BrowseButton, 1);
+    OpenChooser();
 }
 
 void ClearListCommand() {
@@ -127,15 +189,18 @@ struct CloseCommand {
     void (*run)();
 };
 
+// DirectoryTree's own events (expanding, selecting) need nothing here.
 constexpr ControlCommand ControlCommands[] = {
-    {BrowseButton, BrowseCommand},   {ResultList, ResultListCommand},
-    {CheckButton, CheckCommand},     {TextReportButton, TextReportCommand},
-    {AboutOkButton, AboutOkCommand},
+    {BrowseButton, BrowseCommand},         {ResultList, ResultListCommand},
+    {CheckButton, CheckCommand},           {ListDirectoryButton, ListDirectoryCommand},
+    {TextReportButton, TextReportCommand}, {DirectoryOkButton, DirectoryOkCommand},
+    {CancelButton, CancelCommand},         {AboutOkButton, AboutOkCommand},
 };
 
 constexpr MenuCommand MenuCommands[] = {
     {MenuSelectFile, SelectFileCommand},
     {MenuCheck, HashCheck},
+    {MenuListDirectory, MenuListDirectoryCommand},
     {MenuTextReport, WriteTextReport},
     {MenuCsvReport, WriteCsvReport},
     {MenuHtmlReport, WriteHtmlReport},
@@ -147,6 +212,7 @@ constexpr MenuCommand MenuCommands[] = {
 
 constexpr CloseCommand CloseCommands[] = {
     {MainWindow, ExitCommand},
+    {DirectoryWindow, CloseDirectoryWindow},
     {AboutWindow, CloseAboutWindow},
 };
 

@@ -19,10 +19,12 @@ void ReleaseThreadList();
 
 // For tests: when set, StartThread calls starting() first and fails when it returns false;
 // ended() is called once for every thread that starting() let through, after its procedure
-// returned (or at once when the thread could not be made). Set before any thread starts.
+// returned (or at once when the thread could not be made); delaying() by every Delay before
+// it sleeps. Set before any thread starts.
 struct ThreadHooks {
     bool (*starting)() = nullptr;
     void (*ended)() = nullptr;
+    void (*delaying)(int milliseconds) = nullptr;
 };
 void SetThreadHooks(ThreadHooks hooks);
 

@@ -3,6 +3,7 @@
 
 #include "platform/ids.h"
 #include "platform/ui.h"
+#include "shell/job_state.h"
 #include "shell/main_window.h"
 
 namespace dg {
@@ -57,6 +58,11 @@ void ReactivateMainWindow() {
     if (state == WindowMinimized || state == WindowMaximized)
         SetWindowState(MainWindow, WindowNormal);
     ActivateWindow(MainWindow);
+}
+
+void EndJob() {
+    ReleaseJob();
+    RestoreCommands();
 }
 
 int StartJob(ThreadProcedure job) {

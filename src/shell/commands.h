@@ -18,6 +18,10 @@ void ReactivateMainWindow();
 // The status line of MainWindow. Any thread.
 void SetStatus(const std::string& text);
 
+// Frees the job slot, then gives the commands back, as a job or the chooser ends: a command
+// waiting for the job can start once the commands are back. Any thread.
+void EndJob();
+
 // Starts a command's job on a worker thread. When no thread can be made, the commands are
 // given back with a status text saying so, and the result is 0. Main thread.
 [[nodiscard]] int StartJob(ThreadProcedure job);

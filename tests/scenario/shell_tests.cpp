@@ -233,7 +233,7 @@ TEST_F(Commands, ShortcutsActOnlyWhileMainWindowIsActive) {
 TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     // Commands that arrive with later work, and kinds the loop does not handle.
     hl::PostEvent(EventControl, CancelButton, MainWindow, ButtonClicked);
-    hl::PostEvent(EventControl, ListDirectoryButton, MainWindow, ButtonClicked);
+    hl::PostEvent(EventControl, DirectoryOkButton, DirectoryWindow, ButtonClicked);
     hl::PostEvent(EventMenu, 42, MainWindow, 0);
     hl::PostEvent(EventCloseWindow, DirectoryWindow, DirectoryWindow, 0);
     hl::PostEvent(5, BrowseButton, MainWindow, 0);

@@ -155,7 +155,7 @@ int WaitEvent() {
         std::optional<Event> event;
         if (Event queued; w.events.Pop(queued)) {
             event = queued;
-        } else if (!w.calls.empty()) {
+        } else if (!w.calls.empty() && !w.callsHeld) {
             headless::detail::Call* call = w.calls.front();
             w.calls.pop_front();
             (*call->change)(w);

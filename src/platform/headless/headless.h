@@ -30,6 +30,12 @@ void FailThreadStarts(int count);
 // OpenWindow fails for that window number until the world is reset.
 void FailWindowOpen(int window);
 
+// While held, the calls of worker threads wait and the program thread goes on with input and
+// events, as when the workers have not been scheduled yet. WaitIdle does not wait for them.
+void HoldWorkerCalls(bool hold);
+// Calls of worker threads waiting to be carried out.
+[[nodiscard]] int WaitingWorkerCalls();
+
 // ---- Waiting ----
 
 // Re-checks the condition whenever the backend changes, at least every 10 ms, until it holds
@@ -98,7 +104,8 @@ void SetLaunchResult(int result);
 [[nodiscard]] std::vector<LaunchCall> LaunchCalls();
 
 // Every change made through the user-interface operations, in the order it was made, plus
-// "FileDialogOpened" and "FileDialogClosed".
+// "FileDialogOpened" and "FileDialogClosed", and "Delay" with the thread's number and the
+// milliseconds.
 struct Operation {
     std::string name;
     int target = 0;

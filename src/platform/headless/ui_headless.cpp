@@ -284,7 +284,9 @@ std::string GetControlText(int control) {
     std::string text;
     Carry([&](WorldData& w) {
         const ControlData* data = w.FindControl(control);
-        if (data && data->state.kind != ControlKind::List && data->state.kind != ControlKind::Bar)
+        if (data &&
+            (data->state.kind == ControlKind::TextField || data->state.kind == ControlKind::Label ||
+             data->state.kind == ControlKind::Button || data->state.kind == ControlKind::Tree))
             text = data->state.text;
     });
     return text;

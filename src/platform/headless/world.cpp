@@ -141,6 +141,13 @@ void ThreadEnded() {
     w.Touch();
 }
 
+void Delaying(int milliseconds) {
+    WorldData& w = World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    w.Log("Delay", CurrentThreadNumber(), milliseconds);
+    w.Touch();
+}
+
 void Give(InputKind kind, int target, int value, Event event = {}, const std::string& text = {}) {
     Change([&](WorldData& w) {
         if (w.phase != Phase::Ended)
@@ -159,7 +166,8 @@ using headless::detail::World;
 using headless::detail::WorldData;
 
 void InitialisePlatform() {
-    SetThreadHooks({headless::detail::ThreadStarting, headless::detail::ThreadEnded});
+    SetThreadHooks({headless::detail::ThreadStarting, headless::detail::ThreadEnded,
+                    headless::detail::Delaying});
     WorldData& w = World();
     std::lock_guard<std::mutex> lock(w.lock);
     w.ClearInterface();
@@ -209,6 +217,7 @@ void ResetWorld() {
         w.failingWindows.clear();
         w.failingThreadStarts = 0;
         w.heldDate.reset();
+        w.callsHeld = false;
     });
 }
 
@@ -226,6 +235,14 @@ void FailThreadStarts(int count) {
 
 void FailWindowOpen(int window) {
     Change([window](WorldData& w) { w.failingWindows.insert(window); });
+}
+
+void HoldWorkerCalls(bool hold) {
+    Change([hold](WorldData& w) { w.callsHeld = hold; });
+}
+
+int WaitingWorkerCalls() {
+    return Read([](WorldData& w) { return static_cast<int>(w.calls.size()); });
 }
 
 bool WaitUntil(const std::function<bool()>& condition, milliseconds limit) {
@@ -255,7 +272,7 @@ bool WaitIdle(milliseconds limit) {
             return Read([](WorldData& w) {
                 return w.phase == detail::Phase::Ended ||
                        (w.phase == detail::Phase::Running && w.waitingForEvent &&
-                        w.inputs.empty() && w.events.Empty() && w.calls.empty());
+                        w.inputs.empty() && w.events.Empty() && (w.calls.empty() || w.callsHeld));
             });
         },
         limit);
@@ -285,6 +302,7 @@ void SelectTreePath(int control, const std::string& path) {
 void MinimizeWindow(int window) {
     detail::Give(InputKind::Minimize, window, 0);
 }
+
 void ClickOnWindow(int window) {
     detail::Give(InputKind::Activate, window, 0);
 }

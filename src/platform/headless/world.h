@@ -85,6 +85,7 @@ struct WorldData {
     EventQueue events;
     std::deque<Input> inputs;
     std::deque<Call*> calls;
+    bool callsHeld = false;
     Event current;
 
     Clipboard clipboard = Clipboard::Empty;

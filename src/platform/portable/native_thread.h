@@ -18,5 +18,7 @@ public:
 
 // Runs body on a new native thread; null when none could be made. Any thread.
 [[nodiscard]] std::unique_ptr<NativeThread> StartNativeThread(std::function<void()> body);
+// Sleeps the calling thread. Any thread.
+void NativeDelay(int milliseconds);
 
 } // namespace dg

@@ -62,6 +62,12 @@ int IsThreadRunning(int number) {
     return 0;
 }
 
+void Delay(int milliseconds) {
+    if (hooks.delaying)
+        hooks.delaying(milliseconds);
+    NativeDelay(milliseconds);
+}
+
 int CurrentThreadNumber() {
     return currentThreadNumber;
 }

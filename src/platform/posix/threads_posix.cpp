@@ -1,7 +1,6 @@
 // Native threads for the Linux build: the entry keeps a flag that the thread sets as its
 // last act, in the part of the Win32 thread handle.
 #include "platform/portable/native_thread.h"
-#include "platform/threads.h"
 
 #include <atomic>
 #include <chrono>
@@ -36,7 +35,7 @@ std::unique_ptr<NativeThread> StartNativeThread(std::function<void()> body) {
     return std::make_unique<PosixThread>(std::move(ended));
 }
 
-void Delay(int milliseconds) {
+void NativeDelay(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 

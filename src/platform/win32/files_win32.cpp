@@ -1,5 +1,6 @@
 #include "platform/files.h"
 #include "platform/portable/read_faults.h"
+#include "platform/win32/wow64.h"
 
 #include <windows.h>
 
@@ -11,14 +12,19 @@ HANDLE Native(long long handle) {
     return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(handle));
 }
 
+// Others may read the file while we do, but nobody may write or delete it; a writer that is
+// already there makes the open fail, whatever sharing it granted. Redirection is off for the
+// open only: the bytes hashed are those of the folder the user chose, System32 included.
+INT_PTR OpenForReading(const std::string& path) {
+    const FileSystemRedirectionOff redirectionOff;
+    return reinterpret_cast<INT_PTR>(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
 } // namespace
 
-// Others may read the file while we do, but nobody may write or delete it; a writer that is
-// already there makes the open fail, whatever sharing it granted.
-InputFile::InputFile(const std::string& path)
-    : handle_(reinterpret_cast<INT_PTR>(
-          CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))) {}
+InputFile::InputFile(const std::string& path) : handle_(OpenForReading(path)) {}
 
 InputFile::~InputFile() {
     if (IsOpen())

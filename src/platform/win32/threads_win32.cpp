@@ -1,6 +1,5 @@
 // Native threads: a thread handle owned by the thread list's entry.
 #include "platform/portable/native_thread.h"
-#include "platform/threads.h"
 
 #include <windows.h>
 
@@ -43,7 +42,7 @@ std::unique_ptr<NativeThread> StartNativeThread(std::function<void()> body) {
     return std::make_unique<Win32Thread>(handle);
 }
 
-void Delay(int milliseconds) {
+void NativeDelay(int milliseconds) {
     timeBeginPeriod(1);
     Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds));
     timeEndPeriod(1);

@@ -1,0 +1,344 @@
+// Listing a directory: the chooser, the job with its counts, pauses and Cancel, and the rule
+// that no two jobs run at once.
+#include "scenario.h"
+
+#include "actions/directory_listing_job.h"
+#include "common/text.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+#include "shell/job_state.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace dg::scenario {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+using Rows = std::vector<std::vector<std::string>>;
+
+const std::string Abc = Upper(AbcMd5);
+
+Rows ListRows() {
+    return hl::Control(ResultList).rows;
+}
+
+std::vector<int> Placed(int control) {
+    const ControlRect rect = hl::Control(control).rect;
+    return {rect.x, rect.y, rect.width, rect.height};
+}
+
+// The rows from `first` on, in name order: the platform's enumeration has an order of its own.
+Rows NewRows(std::size_t first) {
+    Rows rows = ListRows();
+    rows.erase(rows.begin(), rows.begin() + static_cast<long>(std::min(first, rows.size())));
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+bool StatusWasShown(const std::string& text) {
+    const auto operations = hl::Operations();
+    return std::any_of(operations.begin(), operations.end(),
+                       [&](const hl::Operation& op) { return op.text == text; });
+}
+
+class Listing : public ScenarioTest {
+protected:
+    // A folder under the working directory, as the tree gives it: ending with a separator.
+    std::string Directory(const std::string& name) const {
+        const fs::path path = fs::path(Folder()) / name;
+        fs::create_directories(path);
+        return path.string() + static_cast<char>(fs::path::preferred_separator);
+    }
+
+    void OpenChooser() {
+        hl::ClickButton(ListDirectoryButton);
+        WaitFor([] { return hl::Window(DirectoryWindow).open; }, "the chooser");
+        Settle();
+    }
+
+    void PressOkOn(const std::string& directory) {
+        OpenChooser();
+        hl::SelectTreePath(DirectoryTree, directory);
+        hl::ClickButton(DirectoryOkButton);
+    }
+
+    // Lists the directory to its end, which leaves the commands and the job controls idle.
+    void List(const std::string& directory) {
+        PressOkOn(directory);
+        WaitForJobsToEnd();
+        ExpectEnded();
+    }
+
+    static void ExpectEnded() {
+        EXPECT_FALSE(hl::Window(DirectoryWindow).open);
+        const hl::ControlState cancel = hl::Control(CancelButton);
+        EXPECT_FALSE(cancel.visible);
+        EXPECT_TRUE(cancel.enabled);
+        EXPECT_FALSE(hl::Control(ProgressBar).visible);
+        EXPECT_FALSE(hl::Control(WorkingLabel).visible);
+        EXPECT_EQ(hl::Control(ProgressBar).value, 0);
+        ExpectIdle(false);
+    }
+};
+
+// The listing job's pauses, by the operations that came after `from`.
+int Pauses(std::size_t from) {
+    const auto operations = hl::Operations();
+    return static_cast<int>(std::count_if(
+        operations.begin() + static_cast<long>(from), operations.end(),
+        [](const hl::Operation& op) { return op.name == "Delay" && op.value == 22; }));
+}
+
+TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndItsCloseBoxGivesUp) {
+    OpenChooser();
+    EXPECT_EQ(hl::StatusText(),
+              "Please select directory or click on the OK button to list current directory.");
+    ExpectLocked();
+    const hl::WindowState window = hl::Window(DirectoryWindow);
+    EXPECT_EQ(window.title, "Digestorium - Select Directory");
+    EXPECT_EQ(window.innerWidth, 278);
+    EXPECT_EQ(window.innerHeight, 246);
+    EXPECT_EQ(window.attributes & WindowMinimizeBox, 0);
+    EXPECT_TRUE(window.keepOnTop);
+    EXPECT_EQ(hl::ActiveWindow(), DirectoryWindow);
+    EXPECT_EQ(window.controls, (std::vector<int>{DirectoryTree, DirectoryOkButton}));
+    // The tree names folders as the system does: with slashes on POSIX.
+    std::string selected = hl::Control(DirectoryTree).text;
+    std::replace(selected.begin(), selected.end(), '/', '\\');
+    std::string documents = DocumentsFolderWithBackslash();
+    std::replace(documents.begin(), documents.end(), '/', '\\');
+    EXPECT_EQ(selected, documents);
+    EXPECT_EQ(Placed(DirectoryTree), (std::vector<int>{0, 0, 279, 224}));
+    EXPECT_EQ(hl::Control(DirectoryOkButton).text, "OK");
+    EXPECT_FALSE(hl::Control(DirectoryOkButton).isDefault);
+    EXPECT_EQ(Placed(DirectoryOkButton), (std::vector<int>{0, 225, 277, 20}));
+
+    hl::MinimizeWindow(MainWindow);
+    hl::PressCloseBox(DirectoryWindow);
+    Settle();
+    EXPECT_EQ(hl::StatusText(), "No directory selected.  Please select file or list directory.");
+    EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
+    EXPECT_EQ(hl::ActiveWindow(), MainWindow);
+    EXPECT_TRUE(ListRows().empty());
+    ExpectEnded();
+    // The chooser has given up its claim: a file can be chosen.
+    ListFile(WriteFile("abc.txt", "abc"));
+}
+
+TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEntry) {
+    ListFile(WriteFile("earlier.txt", "abc"));
+    for (const char* name : {"three/a.txt", "three/b.txt", "three/c d.txt", "three/sub/inner.txt"})
+        WriteFile(name, "abc");
+    Directory("three/empty sub");
+    const std::string three = Directory("three");
+    const std::size_t before = hl::Operations().size();
+    List(three);
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 3 files listed.");
+    EXPECT_EQ(ListRows().front(), (std::vector<std::string>{"earlier.txt", Abc}));
+    EXPECT_EQ(NewRows(1), (Rows{{"a.txt", Abc}, {"b.txt", Abc}, {"c d.txt", Abc}}));
+    EXPECT_TRUE(StatusWasShown("Processing file c d.txt"));
+    // The folder itself, its parent, three files and two subfolders.
+    EXPECT_EQ(Pauses(before), 7);
+
+    WriteFile("one/only.bin", "");
+    List(Directory("one"));
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
+    EXPECT_EQ(NewRows(4), (Rows{{"only.bin", Upper(EmptyMd5)}}));
+}
+
+TEST_F(Listing, SubfoldersOnlyGiveTheEmptyMessageAndAnUnlistableFolderNoRows) {
+    WriteFile("folders/sub/inner.txt", "abc");
+    Directory("folders/other");
+    List(Directory("folders"));
+    EXPECT_EQ(hl::StatusText(), "Directory is empty or files cannot be listed - 0 files listed.  "
+                                "Please select file or list directory.");
+    EXPECT_TRUE(ListRows().empty());
+
+    // Gone between its choice and OK.
+    const std::string gone = Directory("gone");
+    OpenChooser();
+    hl::SelectTreePath(DirectoryTree, gone);
+    Settle();
+    fs::remove(fs::path(Folder()) / "gone");
+    hl::ClickButton(DirectoryOkButton);
+    WaitForJobsToEnd();
+    ExpectEnded();
+    EXPECT_EQ(hl::StatusText(), "Unable to list directory " + gone + " - Special system folder.");
+    EXPECT_TRUE(ListRows().empty());
+}
+
+TEST_F(Listing, NoFolderSelectedListsTheWorkingDirectoryByBareNames) {
+    WriteFile("here.txt", "abc");
+    WriteFile("below/not listed.txt", "abc");
+    List("");
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
+    EXPECT_EQ(ListRows(), (Rows{{"here.txt", Abc}}));
+}
+
+TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
+    WriteFile("old/old.txt", "abc");
+    List(Directory("old"));
+    for (const char* name : {"new/1.txt", "new/2.txt", "new/3.txt"})
+        WriteFile(name, "abc");
+    // The listing and its animator get no further than their first call before Cancel.
+    hl::HoldWorkerCalls(true);
+    PressOkOn(Directory("new"));
+    WaitFor([] { return hl::WaitingWorkerCalls() == 2; }, "the listing's first calls");
+    hl::ClickButton(CancelButton);
+    WaitFor([] { return hl::WaitingWorkerCalls() == 3; }, "the cancelling message");
+    hl::HoldWorkerCalls(false);
+    WaitForJobsToEnd();
+
+    EXPECT_TRUE(StatusWasShown("Finishing processing and cancelling.  Please wait..."));
+    EXPECT_FALSE(StatusWasShown("Finishing processing of old.txt and cancelling.  Please wait..."));
+    // The first file is still finished, and the count is the last message.
+    EXPECT_EQ(ListRows().size(), 2u);
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
+    ExpectEnded();
+}
+
+#ifndef _WIN32
+// Each file blocks its reader until the test lets it go, whichever the scan gives first.
+TEST_F(Listing, CancelDuringTheSecondOfTenFilesEndsAfterItsRow) {
+    const std::string directory = Directory("ten");
+    std::vector<std::unique_ptr<BlockingFile>> files;
+    for (int i = 0; i < 10; ++i)
+        files.push_back(std::make_unique<BlockingFile>(directory, "file" + std::to_string(i)));
+    // The file being hashed, once it is not the one before.
+    const auto hashing = [&](const std::string& before) {
+        const std::string processing = "Processing file ";
+        std::string name;
+        WaitFor(
+            [&] {
+                const std::string status = hl::StatusText();
+                name = status.starts_with(processing) ? status.substr(processing.size()) : "";
+                return !name.empty() && name != before;
+            },
+            "a file being hashed");
+        return name;
+    };
+    const auto release = [&](const std::string& name) {
+        files[std::stoul(name.substr(4))]->Release("abc");
+    };
+    PressOkOn(directory);
+    const std::string first = hashing("");
+    release(first);
+    const std::string second = hashing(first);
+    hl::ClickButton(CancelButton);
+    WaitFor([] { return !hl::Control(CancelButton).enabled; }, "CancelButton disabled");
+    EXPECT_EQ(hl::StatusText(),
+              "Finishing processing of " + second + " and cancelling.  Please wait...");
+    const std::size_t cancelled = hl::Operations().size();
+    release(second);
+    WaitForJobsToEnd();
+
+    EXPECT_EQ(NewRows(0), (first < second ? Rows{{first, Abc}, {second, Abc}}
+                                          : Rows{{second, Abc}, {first, Abc}}));
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 2 files listed.");
+    // The job stopped right after the row, with no pause.
+    EXPECT_EQ(Pauses(cancelled), 0);
+    ExpectEnded();
+}
+
+TEST_F(Listing, FileGoneBeforeItsDigestIsListedWithoutAHash) {
+    const std::string directory = Directory("vanishing");
+    BlockingFile first(directory, "first");
+    BlockingFile second(directory, "second");
+    PressOkOn(directory);
+    // Whichever comes first is released; the other is gone before the job reaches it.
+    WaitFor([] { return hl::StatusText().starts_with("Processing file "); }, "the first file");
+    const bool firstFirst = hl::StatusText() == "Processing file first";
+    fs::remove((firstFirst ? second : first).Path());
+    (firstFirst ? first : second).Release("abc");
+    WaitForJobsToEnd();
+    EXPECT_EQ(NewRows(0),
+              (Rows{{"first", firstFirst ? Abc : ""}, {"second", firstFirst ? "" : Abc}}));
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 2 files listed.");
+    ExpectEnded();
+}
+#endif
+
+TEST_F(Listing, NeverTwoJobsAtOnce) {
+    // The menu's chooser leaves the menus usable, but a file cannot be chosen meanwhile; the
+    // chooser asked for again replaces the open one.
+    hl::PressKey(CtrlKey + 'D');
+    WaitFor([] { return hl::Window(DirectoryWindow).open; }, "the chooser");
+    Settle();
+    EXPECT_EQ(hl::StatusText(),
+              "Select directory or click on the OK button to list current directory.");
+    for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
+        EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
+    EXPECT_TRUE(hl::MenuItem(MenuSelectFile).enabled);
+    EXPECT_TRUE(ShortcutFor(CtrlKey + 'F'));
+    hl::ClickOnWindow(MainWindow);
+    hl::PressKey(CtrlKey + 'F');
+    hl::ChooseMenuItem(MenuSelectFile);
+    hl::PressKey(CtrlKey + 'D');
+    Settle();
+    EXPECT_TRUE(hl::FileDialogCalls().empty());
+    const auto operations = hl::Operations();
+    EXPECT_EQ(std::count_if(operations.begin(), operations.end(),
+                            [](const hl::Operation& op) {
+                                return op.name == "OpenWindow" && op.target == DirectoryWindow;
+                            }),
+              2);
+    EXPECT_TRUE(hl::Window(DirectoryWindow).open);
+
+    // Requests queued while the listing starts are refused, and it lists once.
+    WriteFile("two/1.txt", "abc");
+    WriteFile("two/2.txt", "abc");
+    hl::SelectTreePath(DirectoryTree, Directory("two"));
+    hl::HoldWorkerCalls(true);
+    hl::ClickButton(DirectoryOkButton);
+    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
+    hl::PostEvent(EventMenu, MenuListDirectory, MainWindow, 0);
+    hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
+    Settle();
+    hl::HoldWorkerCalls(false);
+    WaitForJobsToEnd();
+    EXPECT_TRUE(hl::FileDialogCalls().empty());
+    EXPECT_EQ(ListRows().size(), 2u);
+    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 2 files listed.");
+    ExpectEnded();
+}
+
+// Cancel's thread may come just as the listing ends: from the listing's ending on it shows
+// nothing, though the listing's thread still runs. No program: the backend acts at once.
+TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
+    ASSERT_TRUE(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, 30s));
+    hl::ResetWorld();
+    ASSERT_NE(OpenWindow(MainWindow, 560, 295, "test", 0), 0);
+    CreateStatusBar(MainWindow, 560);
+    CreateButton(MainWindow, CancelButton, {216, 205, 135, 20}, "Cancel", false);
+    static std::mutex gate;
+    std::unique_lock<std::mutex> hold(gate);
+    ListingThread = StartThread(
+        [](int) {
+            const std::lock_guard<std::mutex> wait(gate);
+            return 0;
+        },
+        0);
+    const std::size_t before = hl::Operations().size();
+    CancelListingJob(0);
+    EXPECT_EQ(hl::Operations().size(), before);
+    hold.unlock();
+    EXPECT_TRUE(hl::WaitUntil([] { return IsThreadRunning(ListingThread) == 0; }, 30s));
+    ListingThread = 0;
+    hl::ResetWorld();
+}
+
+TEST_F(Listing, ChooserThatCannotBeMadeGivesTheCommandsBack) {
+    hl::FailWindowOpen(DirectoryWindow);
+    hl::ClickButton(ListDirectoryButton);
+    Settle();
+    EXPECT_EQ(hl::StatusText(),
+              "Unable to open the directory window.  Please select file or list directory.");
+    ExpectIdle(false);
+    ListFile(WriteFile("abc.txt", "abc"));
+}
+
+} // namespace
+} // namespace dg::scenario
