@@ -33,10 +33,7 @@ std::string Describe(HWND main) {
     HWND list = FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr);
     const int rows = list ? ListView_GetItemCount(list) : 0;
     for (int row = 0; row < rows; ++row) {
-        RECT r{};
-        ListView_GetItemRect(list, row, &r, LVIR_BOUNDS);
-        out += "row\t" + std::to_string(r.top) + "\t" + std::to_string(r.bottom) + "\t" +
-               Cell(list, row, 0) + "\t" + Cell(list, row, 1) + "\n";
+        out += "row\t" + Cell(list, row, 0) + "\t" + Cell(list, row, 1) + "\n";
     }
 
     HMENU menus = GetMenu(main);

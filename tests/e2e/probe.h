@@ -4,7 +4,7 @@
 // probe writes what MainWindow shows into the shared memory named ProbeMemory as a
 // zero-terminated text, one line each:
 //   status<TAB>text
-//   row<TAB>top<TAB>bottom<TAB>name<TAB>hash      (top and bottom in the list's client area)
+//   row<TAB>name<TAB>hash
 //   menu<TAB>label
 //   item<TAB>command id<TAB>greyed (0 or 1)<TAB>label (which may itself hold a tab)
 #pragma once

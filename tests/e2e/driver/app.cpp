@@ -13,7 +13,6 @@ namespace e2e {
 namespace {
 
 constexpr UINT SendTimeoutMs = 10000;
-constexpr const char* SelectFileTitle = "Digestorium - Select File";
 
 // Not SMTO_ABORTIFHUNG: Wine calls a program hung once it has had no message for 5 s.
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,16 +46,6 @@ const Probe& TheProbe() {
     return probe;
 }
 
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    std::string field;
-    while (std::getline(in, field, '\t')) {
-        fields.push_back(field);
-    }
-    return fields;
-}
-
 } // namespace
 
 App::App(Start start) {
@@ -65,7 +54,7 @@ App::App(Start start) {
     PROCESS_INFORMATION info{};
     std::string command = "\"" + ExePath() + "\"";
     Require(CreateProcessA(ExePath().c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           RunFolder().c_str(), &startup, &info) != 0,
+                           WorkPath(RunFolder).c_str(), &startup, &info) != 0,
             "start of " + ExePath(), "started", "error " + std::to_string(GetLastError()));
     CloseHandle(info.hThread);
     process_ = info.hProcess;
@@ -113,9 +102,9 @@ HWND App::Control(int control, HWND window) const {
     return found;
 }
 
-std::string App::Text(int control, HWND window) const {
+std::string App::Text(int control) const {
     char text[1024] = "";
-    Send(Control(control, window), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    Send(Control(control), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -127,11 +116,15 @@ View App::Look() const {
     std::string line;
     std::string menu;
     while (std::getline(lines, line)) {
-        const auto f = Fields(line);
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');) {
+            f.push_back(field);
+        }
         if (f[0] == "status") {
             view.status = f.size() > 1 ? f[1] : "";
         } else if (f[0] == "row") {
-            view.rows.push_back({std::stoi(f[1]), std::stoi(f[2]), f[3], f.size() > 4 ? f[4] : ""});
+            view.rows.push_back({f[1], f.size() > 2 ? f[2] : ""});
         } else if (f[0] == "menu") {
             menu = f[1];
         } else if (f[0] == "item") {
@@ -197,69 +190,35 @@ void App::Foreground() const {
 
 void App::Press(std::vector<WORD> modifiers, WORD key) const {
     Foreground();
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
+    auto send = [](WORD vk, DWORD flags) {
+        keybd_event(static_cast<BYTE>(vk), static_cast<BYTE>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)),
+                    flags, 0);
     };
     for (WORD m : modifiers) {
-        add(m, 0);
+        send(m, 0);
     }
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
+    send(key, 0);
+    send(key, KEYEVENTF_KEYUP);
     for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
-        add(*m, KEYEVENTF_KEYUP);
+        send(*m, KEYEVENTF_KEYUP);
     }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void App::ClickRow(int row) const {
-    HWND list = Control(dg::ResultList);
-    Require(WaitFor("ResultList enabled", [&] { return IsWindowEnabled(list) != FALSE; }),
-            "ResultList before clicking a row", "enabled", "disabled");
-    const auto rows = Look().rows;
-    Require(row < static_cast<int>(rows.size()), "row " + std::to_string(row), "present",
-            "missing");
-    Foreground();
-    POINT point{20, (rows[row].top + rows[row].bottom) / 2};
-    ClientToScreen(list, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-HWND App::AwaitFileDialog() const {
+void App::AnswerFileDialog(const std::string& path) const {
+    constexpr int fileNameBox = 1148;
     HWND dialog = nullptr;
     const bool shown = WaitFor("the open-file dialog", [&] {
         // The dialog shows before its controls are made.
-        dialog = Find(SelectFileTitle);
+        dialog = Find("Digestorium - Select File");
         return dialog && GetDlgItem(dialog, IDCANCEL);
     });
-    Require(shown, "open-file dialog", Quote(SelectFileTitle), "no such window");
-    return dialog;
-}
-
-void App::ChooseFile(const std::string& path) const {
-    constexpr int fileNameBox = 1148;
-    HWND dialog = AwaitFileDialog();
-    Send(Control(fileNameBox, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(Control(IDOK, dialog), BM_CLICK, 0, 0);
+    Require(shown, "open-file dialog", "shown", "no such window");
+    if (!path.empty()) {
+        Send(Control(fileNameBox, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    }
+    PostMessageA(Control(path.empty() ? IDCANCEL : IDOK, dialog), BM_CLICK, 0, 0);
     Require(WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); }),
-            "open-file dialog after OK", "closed", "still open");
-}
-
-void App::CancelFileDialog() const {
-    HWND dialog = AwaitFileDialog();
-    PostMessageA(Control(IDCANCEL, dialog), BM_CLICK, 0, 0);
-    Require(WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); }),
-            "open-file dialog after Cancel", "closed", "still open");
+            "open-file dialog", "closed", "still open");
 }
 
 bool App::Running() const {

@@ -25,8 +25,6 @@ struct MenuItem {
 };
 
 struct Row {
-    int top = 0; // in the list's client area
-    int bottom = 0;
     std::string name;
     std::string hash;
 };
@@ -52,7 +50,7 @@ public:
     // A visible top-level window of this process with that title.
     HWND Find(const std::string& title) const;
     HWND Control(int control, HWND window = nullptr) const;
-    std::string Text(int control, HWND window = nullptr) const;
+    std::string Text(int control) const;
     View Look() const;
     void AwaitStatus(const std::string& expected) const;
     int Progress() const;
@@ -65,17 +63,14 @@ public:
     void Click(int control, HWND window = nullptr) const;
     // Brings MainWindow to the front and presses the key with the modifiers held.
     void Press(std::vector<WORD> modifiers, WORD key) const;
-    void ClickRow(int row) const;
-    // Waits for the open-file dialog and types the path into it, or cancels it.
-    void ChooseFile(const std::string& path) const;
-    void CancelFileDialog() const;
+    // Waits for the open-file dialog and types the path into it, or cancels it if none.
+    void AnswerFileDialog(const std::string& path) const;
 
     bool Running() const;
     // Waits for the process to end by itself and gives its exit code.
     DWORD AwaitExit() const;
 
 private:
-    HWND AwaitFileDialog() const;
     void Foreground() const;
 
     HANDLE process_ = nullptr;

@@ -76,15 +76,16 @@ void AwaitEqual(const std::string& what, const std::string& expected, Read read,
 
 // ---- what the runner prepared ----
 
-// The program under test, and a folder holding the manual that the journeys start it in.
 const std::string& ExePath();
-std::string RunFolder();
-std::string ManualPath();
-// A file the runner made, and md5sum's digest of it in lower case.
-std::string DataFile(const std::string& name);
+// A path in the run's scratch folder: the runner made the files to hash in files\, the
+// journeys start the program in RunFolder, beside the manual.
+std::string WorkPath(const std::string& name);
+constexpr const char* RunFolder = "run";
+constexpr const char* ManualFile = "run\\digestorium_manual.pdf";
+// md5sum's digest of a file in files\, in lower case.
 std::string Digest(const std::string& name);
-// The documents the program handed to the program associated with .pdf, in order.
-std::vector<std::string> LaunchedDocuments();
+// The last document the program handed to the program associated with .pdf.
+std::string LastLaunchedDocument();
 
 void SetClipboardText(const std::string& text);
 void ClearClipboard();

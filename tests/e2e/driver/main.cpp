@@ -15,7 +15,6 @@ namespace e2e {
 namespace {
 
 constexpr unsigned long long CaseLimitMs = 300000;
-constexpr const char* ManualName = "digestorium_manual.pdf";
 
 std::string exe;
 std::string work;
@@ -29,31 +28,19 @@ std::string awaited;
 unsigned long long awaitedSince = 0;
 int failures = 0;
 
-std::string Folder(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-void SetDefaultValue(const std::string& key, const std::string& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
-    }
-}
-
 // .pdf documents open with the recording stand-in beside the driver instead of a viewer.
 void Prepare() {
     char driver[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, driver, sizeof driver);
-    SetDefaultValue(".pdf", "DigestoriumE2E.Document");
-    SetDefaultValue("DigestoriumE2E.Document\\shell\\open\\command",
-                    "\"" + Folder(driver) + "\\e2e_record.exe\" \"%1\"");
-    SetEnvironmentVariableA("DG_E2E_LAUNCH_LOG", (work + "\\launched.txt").c_str());
-    CreateDirectoryA(RunFolder().c_str(), nullptr);
-    std::ofstream(ManualPath()) << "%PDF-1.4\n%%EOF\n";
-    std::ifstream sums(work + "\\md5sums.txt");
+    const std::string folder(driver, std::strrchr(driver, '\\'));
+    const std::string open = "\"" + folder + "\\e2e_record.exe\" \"%1\"";
+    RegSetValueA(HKEY_CLASSES_ROOT, ".pdf", REG_SZ, "DigestoriumE2E.Document", 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, "DigestoriumE2E.Document\\shell\\open\\command", REG_SZ,
+                 open.c_str(), 0);
+    SetEnvironmentVariableA("DG_E2E_LAUNCH_LOG", WorkPath("launched.txt").c_str());
+    CreateDirectoryA(WorkPath(RunFolder).c_str(), nullptr);
+    std::ofstream(WorkPath(ManualFile)) << "%PDF-1.4\n%%EOF\n";
+    std::ifstream sums(WorkPath("md5sums.txt"));
     std::string line;
     while (std::getline(sums, line)) {
         // md5sum writes the digest, two blanks and the name.
@@ -145,16 +132,8 @@ const std::string& ExePath() {
     return exe;
 }
 
-std::string RunFolder() {
-    return work + "\\run";
-}
-
-std::string ManualPath() {
-    return RunFolder() + "\\" + ManualName;
-}
-
-std::string DataFile(const std::string& name) {
-    return work + "\\files\\" + name;
+std::string WorkPath(const std::string& name) {
+    return work + "\\" + name;
 }
 
 std::string Digest(const std::string& name) {
@@ -163,14 +142,14 @@ std::string Digest(const std::string& name) {
     return found->second;
 }
 
-std::vector<std::string> LaunchedDocuments() {
-    std::vector<std::string> documents;
-    std::ifstream in(work + "\\launched.txt");
+std::string LastLaunchedDocument() {
+    std::ifstream in(WorkPath("launched.txt"));
     std::string line;
+    std::string last;
     while (std::getline(in, line)) {
-        documents.push_back(line);
+        last = line;
     }
-    return documents;
+    return last;
 }
 
 // The program may hold the clipboard for a moment.
