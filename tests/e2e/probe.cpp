@@ -1,65 +1,75 @@
-// Loaded into digestorium.exe by the end-to-end driver: Wine lets no other process read a
-// window's menu, so the labels, command ids and greyed states are read from inside.
+// Loaded into digestorium.exe by the end-to-end driver's hook: Wine lets no other process read
+// a window's menu, and list and status texts need memory in the program. It runs on the
+// program's main thread, so it reads a settled state and never races the program's own calls.
 #include "probe.h"
 
 #include <windows.h>
 
-#include <cstdio>
+#include <commctrl.h>
+
 #include <cstring>
 #include <string>
 
 namespace {
 
-struct Output {
-    char* text;
-    unsigned used = 0;
+std::string MenuLabel(HMENU menu, int position) {
+    char label[512] = "";
+    GetMenuStringA(menu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);
+    return label;
+}
 
-    void Line(const char* kind, const char* fields) {
-        const unsigned room = e2e::ProbeBufferSize - 1 - used;
-        const int n = std::snprintf(text + used, room, "%s\t%s\n", kind, fields);
-        if (n > 0) {
-            used += static_cast<unsigned>(n) < room ? static_cast<unsigned>(n) : room - 1;
+std::string Cell(HWND list, int row, int column) {
+    char text[1024] = "";
+    ListView_GetItemText(list, row, column, text, sizeof text);
+    return text;
+}
+
+std::string Describe(HWND main) {
+    HWND bar = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
+    std::string status(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) + 1, '\0');
+    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status.data()));
+    std::string out = "status\t" + std::string(status.c_str()) + "\n";
+
+    HWND list = FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr);
+    const int rows = list ? ListView_GetItemCount(list) : 0;
+    for (int row = 0; row < rows; ++row) {
+        out += "row\t" + Cell(list, row, 0) + "\t" + Cell(list, row, 1) + "\n";
+    }
+
+    HMENU menus = GetMenu(main);
+    for (int m = 0; m < GetMenuItemCount(menus); ++m) {
+        out += "menu\t" + MenuLabel(menus, m) + "\n";
+        HMENU sub = GetSubMenu(menus, m);
+        for (int i = 0; i < GetMenuItemCount(sub); ++i) {
+            const UINT state = GetMenuState(sub, static_cast<UINT>(i), MF_BYPOSITION);
+            out += "item\t" + std::to_string(GetMenuItemID(sub, i)) + "\t" +
+                   ((state & MF_GRAYED) ? "1" : "0") + "\t" + MenuLabel(sub, i) + "\n";
         }
     }
-};
+    return out;
+}
 
-std::string Label(HMENU menu, UINT position) {
-    char label[512] = "";
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = label;
-    info.cch = sizeof label;
-    if (!GetMenuItemInfoA(menu, position, TRUE, &info)) {
-        return "";
+void Answer(HWND main) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, e2e::ProbeMemory);
+    if (!mapping) {
+        return;
     }
-    return label;
+    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, e2e::ProbeMemorySize)) {
+        const std::string text = Describe(main).substr(0, e2e::ProbeMemorySize - 1);
+        std::memcpy(view, text.c_str(), text.size() + 1);
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
 }
 
 } // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI ProbeMenu(void* buffer) {
-    HWND window = nullptr;
-    std::memcpy(&window, buffer, sizeof window);
-    Output out{static_cast<char*>(buffer)};
-    out.text[0] = 0;
-    HMENU bar = GetMenu(window);
-    const int menus = bar ? GetMenuItemCount(bar) : 0;
-    for (int m = 0; m < menus; ++m) {
-        out.Line("menu", Label(bar, m).c_str());
-        HMENU sub = GetSubMenu(bar, m);
-        const int items = sub ? GetMenuItemCount(sub) : 0;
-        for (int i = 0; i < items; ++i) {
-            MENUITEMINFOA info{};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_ID | MIIM_STATE;
-            GetMenuItemInfoA(sub, i, TRUE, &info);
-            char fields[600];
-            std::snprintf(fields, sizeof fields, "%u\t%d\t%s", info.wID,
-                          (info.fState & MFS_GRAYED) ? 1 : 0, Label(sub, i).c_str());
-            out.Line("item", fields);
-        }
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT message = RegisterWindowMessageA(e2e::ProbeMessage);
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == message) {
+        Answer(call->hwnd);
     }
-    out.text[out.used] = 0;
-    return static_cast<DWORD>(menus);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

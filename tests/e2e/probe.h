@@ -1,14 +1,19 @@
-// The exchange between the driver and the probe it loads into the program. The driver
-// allocates ProbeBufferSize bytes in the program, writes the main window's handle at the
-// start and runs ProbeMenu there with the buffer's address; the probe replaces the handle
-// by a zero-terminated text, one line per menu and item:
+// The exchange between the driver and the probe DLL. The driver hooks the program's main
+// thread with ProbeHook (WH_CALLWNDPROC), which makes the system load the probe there, and
+// sends MainWindow the registered message ProbeMessage. While the main thread handles it, the
+// probe writes what MainWindow shows into the shared memory named ProbeMemory as a
+// zero-terminated text, one line each:
+//   status<TAB>text
+//   row<TAB>name<TAB>hash
 //   menu<TAB>label
 //   item<TAB>command id<TAB>greyed (0 or 1)<TAB>label (which may itself hold a tab)
 #pragma once
 
 namespace e2e {
 
-constexpr unsigned ProbeBufferSize = 65536;
-constexpr const char* ProbeFunction = "ProbeMenu";
+constexpr unsigned ProbeMemorySize = 1 << 20;
+constexpr const char* ProbeMemory = "DigestoriumE2EProbe";
+constexpr const char* ProbeMessage = "DigestoriumE2EProbe";
+constexpr const char* ProbeHook = "ProbeHook";
 
 } // namespace e2e

@@ -1,87 +1,69 @@
-// End-to-end driver: runs the cases against digestorium.exe and prints one verdict line per
-// case and a closing count.
-//   e2e_driver EXE WORK-FOLDER [CASE...]   runs all cases, or the named ones
-#include "cases.h"
-#include "check.h"
-#include "desktop.h"
-
-#include <windows.h>
+// End-to-end driver: runs the journeys against digestorium.exe and prints one verdict line per
+// journey and a closing count.
+//   e2e_driver EXE WORK-FOLDER [CASE...]   runs every journey, or the named ones
+#include "e2e.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <map>
+#include <mutex>
 
 namespace e2e {
 
 namespace {
 
-Config config;
+constexpr unsigned long long CaseLimitMs = 300000;
+
+std::string exe;
+std::string work;
+std::map<std::string, std::string> digests;
+
+// The running case and what it awaits, read by the watchdog.
+std::mutex stateLock;
 std::string currentCase;
-// Set after currentCase, so the watchdog reads a whole name.
-std::atomic<unsigned long long> caseStart = 0;
-
-constexpr const char* LaunchLogVariable = "DG_E2E_LAUNCH_LOG";
-constexpr unsigned long long CaseLimitMs = 120000;
-
-std::string DriverPath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
-std::string Folder(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-void SetValue(HKEY root, const std::string& key, const std::string& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) ==
-        ERROR_SUCCESS) {
-        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
-    }
-}
+unsigned long long caseStart = 0;
+std::string awaited;
+unsigned long long awaitedSince = 0;
+int failures = 0;
 
 // .pdf documents open with the recording stand-in beside the driver instead of a viewer.
-void AssociatePdf() {
-    const std::string progId = "DigestoriumE2E.Document";
-    SetValue(HKEY_CLASSES_ROOT, ".pdf", progId);
-    SetValue(HKEY_CLASSES_ROOT, progId + "\\shell\\open\\command",
-             "\"" + Folder(DriverPath()) + "\\e2e_record.exe\" \"%1\"");
-}
-
-void ReadDigests() {
-    std::ifstream in(config.work + "\\md5sums.txt");
+void Prepare() {
+    char driver[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, driver, sizeof driver);
+    const std::string folder(driver, std::strrchr(driver, '\\'));
+    const std::string open = "\"" + folder + "\\e2e_record.exe\" \"%1\"";
+    RegSetValueA(HKEY_CLASSES_ROOT, ".pdf", REG_SZ, "DigestoriumE2E.Document", 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, "DigestoriumE2E.Document\\shell\\open\\command", REG_SZ,
+                 open.c_str(), 0);
+    SetEnvironmentVariableA("DG_E2E_LAUNCH_LOG", WorkPath("launched.txt").c_str());
+    CreateDirectoryA(WorkPath(RunFolder).c_str(), nullptr);
+    std::ofstream(WorkPath(ManualFile)) << "%PDF-1.4\n%%EOF\n";
+    std::ifstream sums(WorkPath("md5sums.txt"));
     std::string line;
-    while (std::getline(in, line)) {
+    while (std::getline(sums, line)) {
         // md5sum writes the digest, two blanks and the name.
         if (line.size() > 34) {
-            config.digests[line.substr(34)] = line.substr(0, 32);
+            digests[line.substr(34)] = line.substr(0, 32);
         }
     }
 }
 
-// A case that never returns would hang the whole run: end it all, with a verdict.
+// Every wait is bounded, so this fires only if Wine itself never returns.
 DWORD WINAPI Watchdog(void*) {
     for (;;) {
         Sleep(1000);
+        const std::lock_guard<std::mutex> lock(stateLock);
         if (caseStart && Now() - caseStart > CaseLimitMs) {
-            std::printf("FAIL %s: still running after %llu s\ndriver: aborted\n",
-                        currentCase.c_str(), CaseLimitMs / 1000);
+            std::printf("FAIL %s: still running after %llu s, awaiting %s for %.1f s\n"
+                        "driver: aborted\n",
+                        currentCase.c_str(), CaseLimitMs / 1000, awaited.c_str(),
+                        (Now() - awaitedSince) / 1000.0);
             std::fflush(stdout);
             ExitProcess(3);
         }
     }
-}
-
-bool Wanted(const Case& c, int argc, char** argv) {
-    if (argc <= 3) {
-        return true;
-    }
-    return std::any_of(argv + 3, argv + argc,
-                       [&](const char* name) { return c.name == std::string(name); });
 }
 
 } // namespace
@@ -91,38 +73,103 @@ std::vector<Case>& Cases() {
     return cases;
 }
 
-const Config& Settings() {
-    return config;
+unsigned long long Now() {
+    return GetTickCount64();
 }
 
-std::string Work(const std::string& name) {
-    const std::string path = config.work + "\\" + name;
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
+Awaiting::Awaiting(const std::string& what) {
+    const std::lock_guard<std::mutex> lock(stateLock);
+    awaited = what;
+    awaitedSince = Now();
 }
 
-std::string DataFile(const std::string& name) {
-    return config.work + "\\files\\" + name;
+Awaiting::~Awaiting() {
+    const std::lock_guard<std::mutex> lock(stateLock);
+    awaited = "nothing";
+}
+
+void Fail(const std::string& what, const std::string& expected, const std::string& seen) {
+    std::printf("  [%.1f s] %s: expected %s, saw %s\n", (Now() - caseStart) / 1000.0, what.c_str(),
+                expected.c_str(), seen.c_str());
+    std::fflush(stdout);
+    ++failures;
+}
+
+bool Expect(const std::string& what, const std::string& expected, const std::string& seen) {
+    if (expected != seen) {
+        Fail(what, Quote(expected), Quote(seen));
+    }
+    return expected == seen;
+}
+
+bool Expect(const std::string& what, long long expected, long long seen) {
+    if (expected != seen) {
+        Fail(what, std::to_string(expected), std::to_string(seen));
+    }
+    return expected == seen;
+}
+
+bool ExpectFlag(const std::string& what, bool expected, bool seen) {
+    if (expected != seen) {
+        Fail(what, expected ? "yes" : "no", seen ? "yes" : "no");
+    }
+    return expected == seen;
+}
+
+void Require(bool ok, const std::string& what, const std::string& expected,
+             const std::string& seen) {
+    if (!ok) {
+        Fail(what, expected, seen);
+        throw CaseAborted{};
+    }
+}
+
+std::string Quote(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+const std::string& ExePath() {
+    return exe;
+}
+
+std::string WorkPath(const std::string& name) {
+    return work + "\\" + name;
 }
 
 std::string Digest(const std::string& name) {
-    const auto found = config.digests.find(name);
-    Require(found != config.digests.end(), "md5sum of " + name, "given by the runner", "none");
+    const auto found = digests.find(name);
+    Require(found != digests.end(), "md5sum of " + name, "given by the runner", "none");
     return found->second;
 }
 
-std::vector<std::string> LaunchedDocuments() {
-    std::vector<std::string> documents;
-    std::ifstream in(config.launchLog);
+std::string LastLaunchedDocument() {
+    std::ifstream in(WorkPath("launched.txt"));
     std::string line;
+    std::string last;
     while (std::getline(in, line)) {
-        documents.push_back(line);
+        last = line;
     }
-    return documents;
+    return last;
 }
 
-void ForgetLaunchedDocuments() {
-    DeleteFileA(config.launchLog.c_str());
+// The program may hold the clipboard for a moment.
+void SetClipboardText(const std::string& text) {
+    Require(WaitFor("the clipboard", [] { return OpenClipboard(nullptr) != FALSE; }), "clipboard",
+            "opened", "busy");
+    EmptyClipboard();
+    bool set = true;
+    if (!text.empty()) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    CloseClipboard();
+    Require(set, "text on the clipboard", "set", "refused");
+}
+
+void ClearClipboard() {
+    SetClipboardText("");
 }
 
 int Main(int argc, char** argv) {
@@ -130,36 +177,39 @@ int Main(int argc, char** argv) {
         std::fprintf(stderr, "usage: e2e_driver EXE WORK-FOLDER [CASE...]\n");
         return 2;
     }
-    config.exe = argv[1];
-    config.work = argv[2];
-    config.probe = Folder(DriverPath()) + "\\e2e_probe.dll";
-    config.launchLog = config.work + "\\launched.txt";
-    ReadDigests();
-    AssociatePdf();
-    SetEnvironmentVariableA(LaunchLogVariable, config.launchLog.c_str());
+    exe = argv[1];
+    work = argv[2];
+    Prepare();
     CloseHandle(CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr));
 
     int passed = 0;
     int failed = 0;
     for (const Case& c : Cases()) {
-        if (!Wanted(c, argc, argv)) {
+        if (argc > 3 && std::none_of(argv + 3, argv + argc, [&](const char* name) {
+                return !std::strcmp(name, c.name);
+            })) {
             continue;
         }
         std::printf("== %s\n", c.name);
         std::fflush(stdout);
-        currentCase = c.name;
-        BeginCase(c.name);
-        caseStart = Now();
+        {
+            const std::lock_guard<std::mutex> lock(stateLock);
+            currentCase = c.name;
+            caseStart = Now();
+            failures = 0;
+        }
         try {
             c.run();
         } catch (const CaseAborted&) {
         }
         const unsigned long long took = Now() - caseStart;
-        caseStart = 0;
-        const bool ok = EndCase() == 0;
-        std::printf("%s %s (%.1f s)\n", ok ? "PASS" : "FAIL", c.name, took / 1000.0);
+        {
+            const std::lock_guard<std::mutex> lock(stateLock);
+            caseStart = 0;
+        }
+        std::printf("%s %s (%.1f s)\n", failures ? "FAIL" : "PASS", c.name, took / 1000.0);
         std::fflush(stdout);
-        (ok ? passed : failed)++;
+        (failures ? failed : passed)++;
     }
     std::printf("driver: %d passed, %d failed\n", passed, failed);
     return failed ? 1 : 0;

@@ -1,0 +1,98 @@
+// The harness of the end-to-end journeys: the case table, verdicts, bounded waits and what the
+// runner prepared. A journey is defined in any driver source with
+//   E2E_CASE(Name) { App app; ... }
+// and cases run in the order of definition within their file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct Case {
+    const char* name;
+    void (*run)();
+};
+
+std::vector<Case>& Cases();
+
+struct RegisterCase {
+    RegisterCase(const char* name, void (*run)()) { Cases().push_back({name, run}); }
+};
+
+// ---- verdicts: Expect records a failure and goes on, Require ends the case ----
+
+struct CaseAborted {};
+
+void Fail(const std::string& what, const std::string& expected, const std::string& seen);
+bool Expect(const std::string& what, const std::string& expected, const std::string& seen);
+bool Expect(const std::string& what, long long expected, long long seen);
+// A yes-or-no state: visible, enabled, greyed...
+bool ExpectFlag(const std::string& what, bool expected, bool seen);
+void Require(bool ok, const std::string& what, const std::string& expected,
+             const std::string& seen);
+std::string Quote(const std::string& text);
+
+// ---- waits ----
+
+// Budget of one step: generous, since a wait ends as soon as its condition holds.
+constexpr int StepMs = 30000;
+
+unsigned long long Now();
+
+// Names what the case waits for while it lives, so a hang names its cause.
+class Awaiting {
+public:
+    explicit Awaiting(const std::string& what);
+    ~Awaiting();
+    Awaiting(const Awaiting&) = delete;
+    Awaiting& operator=(const Awaiting&) = delete;
+};
+
+// Polls cond every 20 ms until it holds; false if it still fails after timeoutMs.
+template <class Cond> bool WaitFor(const std::string& what, Cond cond, int timeoutMs = StepMs) {
+    const Awaiting awaiting(what);
+    const unsigned long long end = Now() + static_cast<unsigned long long>(timeoutMs);
+    while (!cond()) {
+        if (Now() >= end) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+// Polls read() until it gives expected; ends the case with the last value seen otherwise.
+template <class Read>
+void AwaitEqual(const std::string& what, const std::string& expected, Read read,
+                int timeoutMs = StepMs) {
+    std::string seen;
+    const bool ok = WaitFor(
+        what + " " + Quote(expected), [&] { return (seen = read()) == expected; }, timeoutMs);
+    Require(ok, what, Quote(expected), Quote(seen));
+}
+
+// ---- what the runner prepared ----
+
+const std::string& ExePath();
+// A path in the run's scratch folder: the runner made the files to hash in files\, the
+// journeys start the program in RunFolder, beside the manual.
+std::string WorkPath(const std::string& name);
+constexpr const char* RunFolder = "run";
+constexpr const char* ManualFile = "run\\digestorium_manual.pdf";
+// md5sum's digest of a file in files\, in lower case.
+std::string Digest(const std::string& name);
+// The last document the program handed to the program associated with .pdf.
+std::string LastLaunchedDocument();
+
+void SetClipboardText(const std::string& text);
+void ClearClipboard();
+
+} // namespace e2e
+
+#define E2E_CASE(name)                                                                             \
+    static void name();                                                                            \
+    static const e2e::RegisterCase name##Registered(#name, name);                                  \
+    static void name()
