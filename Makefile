@@ -7,7 +7,6 @@ run:
 	tools/run
 
 test:
-	tools/check-layers
 	tools/test-all
 
 bench:
