@@ -1,4 +1,4 @@
-// Controls on a real window: list rows and cells, text field case styles, field colours.
+// Controls on a real window: list cells and selection, text field case styles, field colours.
 #include "win32_test_support.h"
 
 namespace dg::test {
@@ -8,28 +8,6 @@ class ControlsTest : public WindowTest {
 protected:
     void SetUp() override { ASSERT_TRUE(OpenWindowWithList("Controls")); }
 };
-
-TEST_F(ControlsTest, ListRowsSplitAtLineFeeds) {
-    AddListRow(ResultList, -1, "a\nb");
-    AddListRow(ResultList, -1, "alone");
-    AddListRow(ResultList, -1, "a\n\nc");
-    AddListRow(ResultList, -1, "x\ny\n");
-    ASSERT_EQ(CountListRows(ResultList), 4);
-    EXPECT_EQ(GetListCellText(ResultList, 0, 0), "a");
-    EXPECT_EQ(GetListCellText(ResultList, 0, 1), "b");
-    EXPECT_EQ(GetListCellText(ResultList, 1, 0), "alone");
-    EXPECT_EQ(GetListCellText(ResultList, 1, 1), "");
-    EXPECT_EQ(GetListCellText(ResultList, 2, 0), "a");
-    EXPECT_EQ(GetListCellText(ResultList, 2, 1), "");
-    EXPECT_EQ(GetListCellText(ResultList, 3, 1), "y");
-}
-
-TEST_F(ControlsTest, ThirdColumnTakesTheThirdCell) {
-    AddListColumn(ResultList, "Extra", 50);
-    AddListRow(ResultList, -1, "a\n\nc");
-    EXPECT_EQ(GetListCellText(ResultList, 0, 1), "");
-    EXPECT_EQ(GetListCellText(ResultList, 0, 2), "c");
-}
 
 TEST_F(ControlsTest, CellsAndTitlesAreReadWhole) {
     std::string name(1000, 'n');
@@ -165,19 +143,13 @@ TEST_F(ControlsTest, MenuBarKeepsTheClientAreaCentred) {
 }
 
 TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 6);
-    memcpy(GlobalLock(memory), "hello", 6);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
+    PutOnClipboard("hello");
     EXPECT_EQ(GetClipboardText(), "hello");
 
     // Text without its terminating zero ends within its block (Wine terminates it itself).
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
-    memory = GlobalAlloc(GMEM_MOVEABLE, 40);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 40);
     memset(GlobalLock(memory), 'A', 40);
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);

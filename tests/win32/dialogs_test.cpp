@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -47,15 +48,16 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-bool WaitForFile(const std::string& path, DWORD milliseconds) {
+// The started copy writes two lines: its command line and its folder.
+bool WaitForMarker(const std::string& path, DWORD milliseconds) {
     DWORD start = GetTickCount();
-    while (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    for (std::string text = ReadFile(path); std::count(text.begin(), text.end(), '\n') < 2;
+         text = ReadFile(path)) {
         if (GetTickCount() - start > milliseconds) {
             return false;
         }
         Sleep(20);
     }
-    Sleep(200); // let the copy finish writing and end
     return true;
 }
 
@@ -80,7 +82,7 @@ TEST_F(LaunchTest, AProgramNamedLikeTheManualIsNotRun) {
     std::string document = folder + "digestorium_manual.dgnoassociation";
     ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), document.c_str(), FALSE));
     EXPECT_EQ(LaunchProgram(document, "", "", 0), 0);
-    EXPECT_FALSE(WaitForFile(marker, 1500));
+    EXPECT_FALSE(WaitForMarker(marker, 1500));
 }
 
 void SetClassesValue(const std::string& key, const std::string& value) {
@@ -97,7 +99,7 @@ TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolder) {
     std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
     ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), document.c_str(), FALSE));
     EXPECT_EQ(LaunchProgram(document, "", "", 0), 1);
-    ASSERT_TRUE(WaitForFile(marker, 10000));
+    ASSERT_TRUE(WaitForMarker(marker, 10000));
     std::string started = ReadFile(marker);
     EXPECT_NE(started.find(ThisProgram()), std::string::npos) << started;
     EXPECT_NE(started.find(document), std::string::npos) << started;

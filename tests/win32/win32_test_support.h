@@ -128,6 +128,16 @@ inline void ClickAt(HWND hwnd, POINT point, bool right = false) {
     SendInput(3, inputs, sizeof(INPUT));
 }
 
+inline void PutOnClipboard(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
 // MainWindow with ResultList and its two columns, as the program builds them.
 inline bool OpenWindowWithList(const std::string& title) {
     if (OpenWindow(MainWindow, 560, 295, title, 0) == 0) {

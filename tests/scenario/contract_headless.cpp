@@ -1,0 +1,104 @@
+// The contract tests' driver for the headless backend: the test's thread is the program
+// thread, and a marker event posted after the input tells when the input has been handled.
+#include "contract/contract.h"
+
+#include "platform/headless/headless.h"
+#include "platform/ids.h"
+#include "platform/portable/event_queue.h"
+#include "platform/system.h"
+#include "platform/ui.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace dg::contract {
+
+namespace hl = dg::headless;
+
+namespace {
+
+constexpr int Marker = -1;
+
+// Every event up to the marker, of the kinds the logic acts on.
+std::vector<EventRecord> Handled() {
+    hl::PostEvent(Marker, 0, -1, 0);
+    std::vector<EventRecord> events;
+    for (int kind = WaitEvent(); kind != Marker; kind = WaitEvent())
+        if ((kind == EventControl || kind == EventMenu) && EventWindowNumber() >= 0)
+            events.push_back({kind, EventControlNumber(), EventWindowNumber(), EventType()});
+    return events;
+}
+
+std::vector<int> ListTypes() {
+    std::vector<int> types;
+    for (const EventRecord& event : Handled())
+        if (event.kind == EventControl && event.object == ResultList)
+            types.push_back(event.type);
+    return types;
+}
+
+} // namespace
+
+void StartPlatform() {
+    hl::ResetWorld();
+    InitialisePlatform();
+}
+
+void EndPlatform() {
+    ReleasePlatform();
+    hl::ResetWorld();
+}
+
+bool Activate(int window) {
+    ActivateWindow(window);
+    return hl::ActiveWindow() == window;
+}
+
+std::vector<int> ClickRow(int row) {
+    hl::ClickListRow(ResultList, row);
+    return ListTypes();
+}
+
+std::vector<int> ArrowDown() {
+    hl::SelectListRowByKey(ResultList, GetControlState(ResultList) + 1);
+    return ListTypes();
+}
+
+std::vector<int> ListEventsNow() {
+    return ListTypes();
+}
+
+std::vector<int> MenuItemsFromKey(int shortcut) {
+    hl::PressKey(shortcut);
+    std::vector<int> items;
+    for (const EventRecord& event : Handled())
+        if (event.kind == EventMenu)
+            items.push_back(event.object);
+    return items;
+}
+
+bool MenuItemGreyed(int item) {
+    return !hl::MenuItem(item).enabled;
+}
+
+bool ServeWorker(ThreadProcedure procedure) {
+    if (StartThread(procedure, 0) == 0)
+        return false;
+    std::atomic<bool> done{false};
+    bool ended = false;
+    // Wakes WaitEvent once the worker has ended.
+    std::thread waker([&] {
+        ended =
+            hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, std::chrono::seconds(30));
+        done = true;
+        hl::PostEvent(Marker, 0, -1, 0);
+    });
+    // The waker's marker comes after done is set: take it, or it would end the next input.
+    while (WaitEvent() != Marker || !done) {
+    }
+    waker.join();
+    return ended;
+}
+
+} // namespace dg::contract
