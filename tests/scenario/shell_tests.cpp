@@ -325,6 +325,8 @@ TEST_F(Manual, GoneSinceStartUpDoesNothing) {
 }
 
 TEST_F(ManualAbsent, F1AndTheGreyedItemDoNothing) {
+    EXPECT_FALSE(hl::MenuItem(MenuManual).enabled);
+    EXPECT_FALSE(ShortcutFor(KeyF1));
     hl::ChooseMenuItem(MenuManual);
     hl::PressKey(KeyF1);
     Settle();

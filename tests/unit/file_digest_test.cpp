@@ -168,39 +168,29 @@ TEST(FileDigestSlow, SparseFileOver4GiB) {
 }
 
 #ifdef _WIN32
-class HeldFile : public ::testing::Test {
-protected:
-    [[nodiscard]] HANDLE Hold(DWORD access, DWORD sharing) {
-        const HANDLE handle = CreateFileA(path_.c_str(), access, sharing, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        EXPECT_NE(handle, INVALID_HANDLE_VALUE);
-        return handle;
+// Another handle on the file: a reader sharing reading leaves it readable; a writer, whatever
+// it shares, or a reader not sharing reading stops the digest.
+TEST(FileDigest, HeldByAnotherHandle) {
+    TempFolder folder;
+    const std::string path = folder.Write("held", "abc");
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const struct {
+        DWORD access, sharing;
+        bool readable;
+    } holders[] = {{GENERIC_READ, FILE_SHARE_READ, true},
+                   {GENERIC_WRITE, 0, false},
+                   {GENERIC_WRITE, FILE_SHARE_READ, false},
+                   {GENERIC_WRITE, all, false},
+                   {GENERIC_READ, FILE_SHARE_WRITE, false}};
+    for (const auto& holder : holders) {
+        const HANDLE handle = CreateFileA(path.c_str(), holder.access, holder.sharing, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(FileDigest(path), holder.readable ? "900150983cd24fb0d6963f7d28e17f72" : "")
+            << holder.access << " shares " << holder.sharing;
+        CloseHandle(handle);
     }
-
-    TempFolder folder_;
-    const std::string path_ = folder_.Write("held", "abc");
-};
-
-TEST_F(HeldFile, OtherReadersWithReadSharingDoNotStopTheDigest) {
-    const HANDLE reader = Hold(GENERIC_READ, FILE_SHARE_READ);
-    EXPECT_EQ(FileDigest(path_), "900150983cd24fb0d6963f7d28e17f72");
-    CloseHandle(reader);
-}
-
-TEST_F(HeldFile, AWriterStopsTheDigestWhateverItShares) {
-    for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ},
-                                DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}}) {
-        const HANDLE writer = Hold(GENERIC_WRITE, sharing);
-        EXPECT_EQ(FileDigest(path_), "") << "sharing " << sharing;
-        CloseHandle(writer);
-    }
-    EXPECT_EQ(FileDigest(path_), "900150983cd24fb0d6963f7d28e17f72");
-}
-
-TEST_F(HeldFile, AReaderWithoutReadSharingStopsTheDigest) {
-    const HANDLE reader = Hold(GENERIC_READ, FILE_SHARE_WRITE);
-    EXPECT_EQ(FileDigest(path_), "");
-    CloseHandle(reader);
+    EXPECT_EQ(FileDigest(path), "900150983cd24fb0d6963f7d28e17f72");
 }
 #endif
 

@@ -26,21 +26,6 @@ TEST(SplitListRow, CellsAtLineFeedsFittedToTheColumns) {
         EXPECT_EQ(SplitListRow(text, columns), cells) << text;
 }
 
-TEST(RememberedRow, AClickFindingNoRowReportsTheChangeOnce) {
-    RememberedRow empty;
-    EXPECT_TRUE(empty.ClickFoundNone());
-    EXPECT_FALSE(empty.ClickFoundNone());
-
-    RememberedRow list;
-    list.Selected(2);
-    list.Deselected(1);
-    EXPECT_TRUE(list.ClickFoundNone());
-    list.Selected(0);
-    // The platform already reported the row's loss: the click adds nothing.
-    list.Deselected(0);
-    EXPECT_FALSE(list.ClickFoundNone());
-}
-
 TEST(EventQueue, EqualEventsInARowCollapseAndAClosedWindowsEventsAreDropped) {
     const EventRecord closeMain{16, 0, 0, 0};
     const EventRecord closeAbout{16, 2, 2, 0};

@@ -63,8 +63,8 @@ std::vector<int> ListEventsNow() {
 
 std::vector<int> MenuItemsFromKey(int shortcut) {
     std::vector<WORD> modifiers;
-    for (const auto [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
-                                  std::pair{AltKey, VK_MENU}})
+    for (const auto& [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
+                                   std::pair{AltKey, VK_MENU}})
         if (shortcut & bit)
             modifiers.push_back(static_cast<WORD>(key));
     test::PressKey(static_cast<WORD>(shortcut & 0xFFFF), modifiers);
