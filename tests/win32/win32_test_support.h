@@ -111,8 +111,8 @@ inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// A left or right click at a point of a window's client area.
-inline void ClickAt(HWND hwnd, POINT point, bool right = false) {
+// A left click at a point of a window's client area.
+inline void ClickAt(HWND hwnd, POINT point) {
     ClientToScreen(hwnd, &point);
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
@@ -123,8 +123,8 @@ inline void ClickAt(HWND hwnd, POINT point, bool right = false) {
         input.mi.dy = (point.y * 65536 + height / 2) / height;
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     }
-    inputs[1].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     SendInput(3, inputs, sizeof(INPUT));
 }
 
