@@ -1,5 +1,5 @@
-// Contract tests: one source, linked into the headless program natively and into the Win32
-// backend tests, so both backends are held to the same events and calls. Each backend's
+// Contract tests: one source, linked into the scenario program (headless backend) and into the
+// Win32 backend tests, so both backends are held to the same events and calls. Each backend's
 // driver gives real input (headless input, or SendInput on real windows) and runs WaitEvent
 // on the test's thread until the input has been handled.
 #pragma once
