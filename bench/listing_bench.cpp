@@ -1,4 +1,4 @@
-// The cost of listing beyond the designed 22 ms pause after each entry, over a folder of
+// The cost of listing beyond the 22 ms pause after each entry, over a folder of
 // 1,000 small files, from the start of the job to its end. Natively the whole program runs on
 // the headless user interface; under Wine the job's calls go to real windows, as in the exe,
 // once with MainWindow shown and once hidden: Wine on Xvfb takes some 20 ms to paint each
