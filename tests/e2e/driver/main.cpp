@@ -28,14 +28,13 @@ std::string awaited;
 unsigned long long awaitedSince = 0;
 int failures = 0;
 
-// The manual and the reports open with the recording stand-in beside the driver.
+// .pdf documents open with the recording stand-in beside the driver instead of a viewer.
 void Prepare() {
     char driver[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, driver, sizeof driver);
     const std::string folder(driver, std::strrchr(driver, '\\'));
     const std::string open = "\"" + folder + "\\e2e_record.exe\" \"%1\"";
-    for (const char* type : {".pdf", ".txt", ".html"})
-        RegSetValueA(HKEY_CLASSES_ROOT, type, REG_SZ, "DigestoriumE2E.Document", 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, ".pdf", REG_SZ, "DigestoriumE2E.Document", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "DigestoriumE2E.Document\\shell\\open\\command", REG_SZ,
                  open.c_str(), 0);
     SetEnvironmentVariableA("DG_E2E_LAUNCH_LOG", WorkPath("launched.txt").c_str());
