@@ -71,6 +71,22 @@ std::string DocumentType(const std::string& file) {
     return file.substr(dot);
 }
 
+// The clipboard, open for as long as this lives.
+class ClipboardOpen {
+public:
+    ClipboardOpen() : open_(OpenClipboard(nullptr) != 0) {}
+    ~ClipboardOpen() {
+        if (open_)
+            CloseClipboard();
+    }
+    ClipboardOpen(const ClipboardOpen&) = delete;
+    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+    [[nodiscard]] bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
 } // namespace
 
 int ShowMessage(const std::string& title, const std::string& text, int flags) {
@@ -115,26 +131,6 @@ std::string ChooseFileToOpen(const std::string& title, const std::string& initia
     DisabledThreadWindows disabled;
     return GetOpenFileNameA(&dialog) ? std::string(path) : std::string();
 }
-
-namespace {
-
-// The clipboard, open for as long as this lives.
-class ClipboardOpen {
-public:
-    ClipboardOpen() : open_(OpenClipboard(nullptr) != 0) {}
-    ~ClipboardOpen() {
-        if (open_)
-            CloseClipboard();
-    }
-    ClipboardOpen(const ClipboardOpen&) = delete;
-    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-    [[nodiscard]] bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
-};
-
-} // namespace
 
 std::string GetClipboardText() {
     const ClipboardOpen clipboard;
