@@ -56,5 +56,23 @@ TEST_F(LayoutTest, AboutWindowOnTopWithItsDefaultButton) {
     EXPECT_NE(GetWindowLongA(ControlHandle(AboutOkButton), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
 }
 
+TEST_F(LayoutTest, AboutLineStaysOnOneLine) {
+    ASSERT_TRUE(OpenAboutWindow());
+    PumpEvents(200);
+    // The longest line ends with a blank at the label's edge: below the first line of text
+    // the label shows only its background.
+    HWND label = ControlHandle(AboutTextLine2);
+    RECT inside{};
+    GetClientRect(label, &inside);
+    HDC dc = GetDC(label);
+    const COLORREF back = GetPixel(dc, inside.right - 1, inside.bottom - 1);
+    int inked = 0;
+    for (int y = 14; y < inside.bottom; ++y)
+        for (int x = 0; x < inside.right; ++x)
+            inked += GetPixel(dc, x, y) != back;
+    ReleaseDC(label, dc);
+    EXPECT_EQ(inked, 0);
+}
+
 } // namespace
 } // namespace dg::test

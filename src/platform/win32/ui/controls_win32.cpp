@@ -200,7 +200,9 @@ void CreateTextField(int window, int control, ControlRect rect, int style) {
 }
 
 void CreateLabel(int window, int control, ControlRect rect, const std::string& text) {
-    BuildControl(window, control, ControlKind::Label, "STATIC", text, SS_LEFT, 0, rect);
+    // Every label is one line of its own. Wine breaks a line whose trailing blank passes the
+    // edge, and the label below would overdraw the word it moved.
+    BuildControl(window, control, ControlKind::Label, "STATIC", text, SS_LEFTNOWORDWRAP, 0, rect);
 }
 
 void CreateButton(int window, int control, ControlRect rect, const std::string& text,
