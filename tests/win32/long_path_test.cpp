@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/folder_source.h"
 #include "platform/portable/folder_tree.h"
+#include "platform/win32/long_paths.h"
 #include "win32_test_support.h"
 
 #include <commdlg.h>
@@ -40,6 +41,23 @@ void WriteAbc(const std::string& path) {
     OutputFile file(path);
     file.Write("abc");
     EXPECT_TRUE(file.Close()) << path;
+}
+
+// Wine's wide functions take long paths without the prefix; Windows' need it.
+TEST(LongPath, ALongPathGoesBehindThePrefixMadeFull) {
+    const std::string deep(250, 'd');
+    const std::wstring wideDeep(250, L'd');
+    const struct {
+        std::string path;
+        std::wstring expected;
+    } cases[] = {
+        {"C:\\a\\..\\b.txt", L"C:\\a\\..\\b.txt"},
+        {"C:\\" + deep + "\\a\\..\\b.txt", L"\\\\?\\C:\\" + wideDeep + L"\\b.txt"},
+        {"\\\\server\\share\\" + deep, L"\\\\?\\UNC\\server\\share\\" + wideDeep},
+        {"\\\\?\\C:\\" + deep + "\\..", L"\\\\?\\C:\\" + wideDeep + L"\\.."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SystemPath(c.path), c.expected) << c.path;
 }
 
 TEST(LongPath, AFileDeeperThanMaxPathIsWrittenListedAndHashed) {
