@@ -4,6 +4,8 @@
 
 #include <shlobj.h>
 
+#include <cwchar>
+
 namespace dg {
 
 namespace {
@@ -37,7 +39,7 @@ std::string NarrowText(const std::wstring& text, unsigned codePage) {
 
 std::wstring SystemPath(const std::string& path) {
     const std::wstring wide = WideText(path);
-    if (path.size() < MAX_PATH || path.rfind("\\\\?\\", 0) == 0 || path.rfind("\\\\.\\", 0) == 0)
+    if (path.size() < MAX_PATH || path.rfind("\\\\?\\", 0) == 0)
         return wide;
     // Behind the prefix nothing is resolved any more: no relative part, no "..", no "/".
     std::wstring full(LongestPath, L'\0');
@@ -55,7 +57,7 @@ std::string ItemListPath(const void* items) {
     if (items == nullptr || !SHGetPathFromIDListEx(static_cast<PCIDLIST_ABSOLUTE>(items),
                                                    path.data(), LongestPath, GPFIDL_DEFAULT))
         return {};
-    path.resize(path.find(L'\0'));
+    path.resize(std::wcslen(path.c_str()));
     return NarrowText(path);
 }
 
