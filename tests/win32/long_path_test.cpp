@@ -34,7 +34,7 @@ std::string DeepFile(std::size_t folderBytes, std::size_t pathBytes) {
         if (path.size() >= folderBytes)
             break;
         const std::size_t left = folderBytes - path.size();
-        path.append(left <= 101 ? left - 1 : 50, 'd');
+        path.append(left <= 32 ? left - 1 : 30, 'd');
     }
     path.resize(pathBytes, 'f');
     OutputFile file(path);
