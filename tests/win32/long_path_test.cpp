@@ -47,6 +47,7 @@ std::string DeepFile(std::size_t folderBytes, std::size_t pathBytes) {
 TEST(LongPath, ALongPathGoesBehindThePrefixMadeFull) {
     const std::string deep(250, 'd');
     const std::wstring wideDeep(250, L'd');
+    // MAX_PATH bytes: behind the prefix, although the full path is shorter.
     EXPECT_EQ(SystemPath("C:\\" + deep + "\\a\\..\\b"), L"\\\\?\\C:\\" + wideDeep + L"\\b");
     EXPECT_EQ(SystemPath("\\\\server\\share\\" + deep), L"\\\\?\\UNC\\server\\share\\" + wideDeep);
     EXPECT_EQ(SystemPath("\\\\?\\C:\\" + deep + "\\.."), L"\\\\?\\C:\\" + wideDeep + L"\\..");
