@@ -50,7 +50,7 @@ class FolderTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         source.folders = {{"C:\\", {"Users", "Temp", TwoByteName}},
-                          {"C:\\Users\\", {"x", std::string(255, 'n')}},
+                          {"C:\\Users\\", {"x", std::string(MaxTreePathBytes, 'n')}},
                           {"C:\\Users\\x\\", {"Documents"}},
                           {"C:\\Users\\x\\Documents\\", {"Music"}}};
         tree.SetText("");
@@ -112,7 +112,7 @@ TEST_F(FolderTreeTest, PathOfEachNodeKind) {
     EXPECT_EQ(tree.PathOf(*Child(documents, 0)), "C:\\Users\\x\\Documents\\Music\\");
     FolderNode* users = Child(Child(computer, 0), 0);
     EXPECT_EQ(tree.PathOf(*Child(users, 0)), "C:\\Users\\x\\");
-    // 265 bytes: cut to the limit it would name another folder.
+    // Beyond the limit: cut to it, the path would name another folder.
     EXPECT_EQ(tree.PathOf(*Child(users, 1)), "");
 }
 

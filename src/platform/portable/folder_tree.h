@@ -13,8 +13,9 @@
 
 namespace dg {
 
-// The platform's path length; a longer path would be cut into another folder's path.
-constexpr std::size_t MaxTreePathBytes = 259;
+// The longest path the system's wide file functions take; a longer one would be cut into
+// another folder's path.
+constexpr std::size_t MaxTreePathBytes = 32767;
 
 enum class NodeKind { Computer, Drive, Documents, Folder };
 

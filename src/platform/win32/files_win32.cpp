@@ -1,5 +1,6 @@
 #include "platform/files.h"
 #include "platform/portable/read_faults.h"
+#include "platform/win32/long_paths.h"
 #include "platform/win32/wow64.h"
 
 #include <windows.h>
@@ -18,7 +19,7 @@ HANDLE Native(long long handle) {
 INT_PTR OpenForReading(const std::string& path) {
     const FileSystemRedirectionOff redirectionOff;
     return reinterpret_cast<INT_PTR>(
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
@@ -56,12 +57,13 @@ long long InputFile::Read(void* buffer, std::size_t size) {
 // Others may read the report while it is written. When the file cannot be created or
 // emptied that way (an existing file that refuses reading, say), writing alone is tried.
 OutputFile::OutputFile(const std::string& path)
-    : handle_(reinterpret_cast<INT_PTR>(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                    FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                                    FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    : handle_(reinterpret_cast<INT_PTR>(
+          CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
     if (!IsOpen())
-        handle_ = reinterpret_cast<INT_PTR>(CreateFileA(
-            path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, 0, nullptr));
+        handle_ = reinterpret_cast<INT_PTR>(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
+                                                        FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
+                                                        0, nullptr));
 }
 
 bool OutputFile::IsOpen() const {

@@ -1,8 +1,9 @@
 // The tree's source on Windows: logical drives, the shell's display names and small icons,
-// the documents folder and FindFirstFileA listings. Critical-error dialogs are suppressed
+// the documents folder and FindFirstFileW listings. Critical-error dialogs are suppressed
 // around every access to a drive, so an empty removable drive asks for no disk.
 #include "platform/folder_source.h"
 
+#include "platform/win32/long_paths.h"
 #include "platform/win32/wow64.h"
 
 #include <windows.h>
@@ -78,16 +79,16 @@ using FindHandle = std::unique_ptr<void, decltype(&FindClose)>;
 void VisitSubfolders(const std::string& folder, const std::function<bool(const char*)>& visit) {
     CriticalErrorsOff quiet;
     FileSystemRedirectionOff real;
-    WIN32_FIND_DATAA data{};
-    const FindHandle find(FindFirstFileA((folder + "*.*").c_str(), &data), &FindClose);
+    WIN32_FIND_DATAW data{};
+    const FindHandle find(FindFirstFileW(SystemPath(folder + "*.*").c_str(), &data), &FindClose);
     if (find.get() == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::string name = data.cFileName;
+        const std::string name = NarrowText(data.cFileName);
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." &&
-            name != ".." && !visit(data.cFileName))
+            name != ".." && !visit(name.c_str()))
             return;
-    } while (FindNextFileA(find.get(), &data));
+    } while (FindNextFileW(find.get(), &data));
 }
 
 std::string DriveRoot(int drive) {
@@ -118,10 +119,10 @@ public:
         if (!documents_) {
             documents_.emplace();
             const ItemList list(CSIDL_PERSONAL);
-            char path[MAX_PATH] = {};
-            if (list.items && SHGetPathFromIDListA(list.items, path)) {
+            const std::string path = ItemListPath(list.items);
+            if (!path.empty()) {
                 const ShellLook look =
-                    FirstOf({LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path, 0)});
+                    FirstOf({LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path.c_str(), 0)});
                 *documents_ = {look.icon >= 0 && !look.name.empty(), path, look};
             }
         }

@@ -1,4 +1,5 @@
 #include "platform/system.h"
+#include "platform/win32/long_paths.h"
 
 #include <windows.h>
 
@@ -65,17 +66,8 @@ long long SystemLocalDate() {
 std::string AnsiToUtf8(const std::string& text) {
     if (text.empty() || AnsiCodePageIsUtf8())
         return text;
-    const int size = static_cast<int>(text.size());
-    const int wideSize = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (wideSize <= 0)
-        return text;
-    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideSize);
-    const int utf8Size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), utf8Size, nullptr, nullptr);
-    return utf8;
+    const std::wstring wide = WideText(text);
+    return wide.empty() ? text : NarrowText(wide, CP_UTF8);
 }
 
 std::string PlatformUpperCase(std::string text) {
@@ -94,10 +86,9 @@ std::string PlatformSpecialFolderPath(int folder) {
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &items)) || items == nullptr)
         return {};
-    char path[MAX_PATH] = {};
-    const BOOL found = SHGetPathFromIDListA(items, path);
+    const std::string path = ItemListPath(items);
     CoTaskMemFree(items);
-    return found ? std::string(path) : std::string();
+    return path;
 }
 
 } // namespace dg

@@ -113,9 +113,11 @@ std::string ChooseFileToOpen(const std::string& title, const std::string& initia
         folder = initialPath.substr(0, slash);
         name = initialPath.substr(slash + 1);
     }
-    char path[MAX_PATH] = {};
-    if (IsValidFileName(name) && name.size() < sizeof(path)) {
-        name.copy(path, name.size());
+    // Room for the longest path the system can name, 32,767 UTF-16 units, in the ANSI code
+    // page at its widest (three bytes each in UTF-8): the dialog never finds it too small.
+    std::string path(3 * 32768, '\0');
+    if (IsValidFileName(name) && name.size() < path.size()) {
+        name.copy(path.data(), name.size());
     }
 
     OPENFILENAMEA dialog{};
@@ -123,13 +125,13 @@ std::string ChooseFileToOpen(const std::string& title, const std::string& initia
     dialog.hwndOwner = ProcessForegroundWindow();
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = static_cast<DWORD>(patternIndex + 1);
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof(path);
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = slash == std::string::npos ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     DisabledThreadWindows disabled;
-    return GetOpenFileNameA(&dialog) ? std::string(path) : std::string();
+    return GetOpenFileNameA(&dialog) ? std::string(path.c_str()) : std::string();
 }
 
 std::string GetClipboardText() {
