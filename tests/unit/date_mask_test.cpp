@@ -2,14 +2,11 @@
 #include "reports/report_name.h"
 
 #include "platform/system.h"
+#include "unit_support.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
-
-#ifndef _WIN32
-#include <cstdlib>
-#endif
 
 namespace dg {
 namespace {
@@ -46,17 +43,14 @@ TEST(DateMask, ReportNameHasTheTimeBeforeTheDate) {
 #ifndef _WIN32
 // The value carries the local clock's fields, whatever the zone.
 TEST(DateMask, SystemLocalDateIsTheLocalClock) {
-    const char* saved = std::getenv("TZ");
-    const std::string before = saved ? saved : "";
-    setenv("TZ", "XYZ-5", 1); // five hours east of UTC
-    tzset();
-    const long long start = std::time(nullptr);
-    const long long local = SystemLocalDate();
-    const long long end = std::time(nullptr);
-    if (saved)
-        setenv("TZ", before.c_str(), 1);
-    else
-        unsetenv("TZ");
+    long long start = 0, local = 0, end = 0;
+    {
+        const test::ScopedVariable zone("TZ", "XYZ-5"); // five hours east of UTC
+        tzset();
+        start = std::time(nullptr);
+        local = SystemLocalDate();
+        end = std::time(nullptr);
+    }
     tzset();
     EXPECT_GE(local - 5 * 3600, start);
     EXPECT_LE(local - 5 * 3600, end);

@@ -1,7 +1,7 @@
 #include "platform/directory_scan.h"
 
 #include "hashing/file_digest.h"
-#include "temp_folder.h"
+#include "unit_support.h"
 
 #include <gtest/gtest.h>
 

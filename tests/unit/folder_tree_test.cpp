@@ -1,7 +1,7 @@
 // The folder tree model over a fake drive table, and over the system's own folders.
 #include "platform/portable/folder_tree.h"
 
-#include "temp_folder.h"
+#include "unit_support.h"
 
 #include <gtest/gtest.h>
 
@@ -143,14 +143,17 @@ TEST_F(FolderTreeTest, DrivesComingAndGoing) {
     EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "F:"}));
 }
 
-// Over the system's folders: a button only where a subfolder is, a hidden one too.
-TEST(FolderTreeSystem, ExpandButtonsFollowSubfolders) {
+// Over the system's folders: hidden and system ones are listed, and a button shows only
+// where a subfolder is, a hidden one too.
+TEST(FolderTreeSystem, HiddenFoldersListedAndButtonsFollowSubfolders) {
     test::TempFolder folder;
-    std::filesystem::create_directories(folder.Path("files"));
     folder.Write("files/a.txt", "a");
     std::filesystem::create_directories(folder.Path("hidden/.h"));
+    std::filesystem::create_directories(folder.Path("system"));
 #ifdef _WIN32
-    SetFileAttributesA(folder.Path("hidden/.h").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    for (const char* name : {"hidden", "hidden/.h"})
+        SetFileAttributesA(folder.Path(name).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(folder.Path("system").c_str(), FILE_ATTRIBUTE_SYSTEM);
 #endif
     FolderSource& source = SystemFolderSource();
     FolderTree tree(source);
@@ -158,9 +161,11 @@ TEST(FolderTreeSystem, ExpandButtonsFollowSubfolders) {
     const auto path = (std::filesystem::path(folder.Path()) / "").make_preferred().string();
     FolderNode* node = tree.Find(source.TreePath(path));
     ASSERT_NE(node, nullptr);
-    ASSERT_EQ(node->children.size(), 2U);
+    std::map<std::string, bool> buttons;
     for (const auto& child : node->children)
-        EXPECT_EQ(child->hasButton, child->name == "hidden") << child->name;
+        buttons[child->name] = child->hasButton;
+    EXPECT_EQ(buttons,
+              (std::map<std::string, bool>{{"files", false}, {"hidden", true}, {"system", false}}));
 }
 
 } // namespace
