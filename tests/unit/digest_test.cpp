@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
@@ -30,11 +29,8 @@ using test::TempFolder;
 // Lower-case hexadecimal, written apart from the code under test.
 std::string HexText(const unsigned char* bytes, std::size_t size) {
     std::string text;
-    char pair[3];
-    for (std::size_t i = 0; i < size; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        text += pair;
-    }
+    for (std::size_t i = 0; i < size; ++i)
+        text += {"0123456789abcdef"[bytes[i] >> 4], "0123456789abcdef"[bytes[i] & 15]};
     return text;
 }
 

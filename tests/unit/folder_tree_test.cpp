@@ -1,12 +1,14 @@
 // The folder tree model over a fake drive table, and over the system's own folders.
 #include "platform/portable/folder_tree.h"
 
+#include "fake_folder_source.h"
 #include "unit_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,33 +17,8 @@
 namespace dg {
 namespace {
 
-constexpr unsigned long Bit(char letter) {
-    return 1UL << (letter - 'A');
-}
-
-// Drives by bit, folders by path; bytes 0x81 to 0x9F lead two-byte characters.
-class FakeSource : public FolderSource {
-public:
-    unsigned long drives = Bit('C') | Bit('D');
-    unsigned long notReady = 0;
-    std::map<std::string, std::vector<std::string>> folders;
-
-    unsigned long Drives() override { return drives; }
-    ShellLook DriveLook(int drive) override { return {std::string(1, 'A' + drive) + ":", drive}; }
-    ShellLook ComputerLook() override { return {}; }
-    DocumentsFolder Documents() override { return {true, "C:\\Users\\x\\Documents", {"Docs", 40}}; }
-    int FolderIcon() override { return 41; }
-    DriveAccess CheckDrive(int drive) override {
-        return (notReady & (1UL << drive)) != 0 ? DriveAccess::NotReady : DriveAccess::Ready;
-    }
-    std::vector<std::string> Subfolders(const std::string& folder) override {
-        return folders[folder];
-    }
-    bool HasSubfolder(const std::string& folder) override { return !folders[folder].empty(); }
-    bool IsLeadByte(char byte) const override {
-        return static_cast<unsigned char>(byte) >= 0x81 && static_cast<unsigned char>(byte) <= 0x9F;
-    }
-};
+using test::Bit;
+using test::FakeSource;
 
 // A Shift-JIS name whose second byte is a backslash.
 const std::string TwoByteName = "\x95\x5C";

@@ -1,4 +1,4 @@
-// Controls on a real window: list cells and selection, text field case styles, field colours.
+// Controls on a real window: list cells, text field case styles, field colours, the clipboard.
 #include "win32_test_support.h"
 
 namespace dg::test {
@@ -6,52 +6,46 @@ namespace {
 
 class ControlsTest : public WindowTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(OpenWindowWithList("Controls")); }
+    void SetUp() override {
+        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Controls", 0), 0);
+        CreateList(MainWindow, ResultList, {15, 100, 528, 95});
+        AddListColumn(ResultList, "File Name", 274);
+        AddListColumn(ResultList, "MD5", 230);
+    }
 };
 
-TEST_F(ControlsTest, CellsAndTitlesAreReadWhole) {
-    std::string name(1000, 'n');
-    std::string hash(3000, 'h');
+// Cells and titles are read whole however long; rows and columns that are not there, empty.
+TEST_F(ControlsTest, ListCellsReadWholeOrEmpty) {
+    const std::string name(1000, 'n'), hash(3000, 'h');
     AddListRow(ResultList, -1, name + "\n" + hash);
-    EXPECT_EQ(GetListCellText(ResultList, 0, 0), name);
-    EXPECT_EQ(GetListCellText(ResultList, 0, 1), hash);
-    EXPECT_EQ(GetListCellText(ResultList, -1, 0), "File Name");
-    EXPECT_EQ(GetListCellText(ResultList, -1, 1), "MD5");
-}
-
-TEST_F(ControlsTest, MissingRowsAndColumnsReadEmpty) {
-    AddListRow(ResultList, -1, "a\nb");
-    EXPECT_EQ(GetListCellText(ResultList, 1, 0), "");
-    EXPECT_EQ(GetListCellText(ResultList, -2, 0), "");
-    EXPECT_EQ(GetListCellText(ResultList, 0, 2), "");
-    EXPECT_EQ(GetListCellText(ResultList, -1, 2), "");
-    EXPECT_EQ(GetListCellText(ResultList, 0, -1), "");
-    EXPECT_EQ(GetListCellText(FileField, 0, 0), "");
+    const struct {
+        int control, row, column;
+        std::string text;
+    } cells[] = {{ResultList, 0, 0, name},         {ResultList, 0, 1, hash},
+                 {ResultList, -1, 0, "File Name"}, {ResultList, -1, 1, "MD5"},
+                 {ResultList, 1, 0, ""},           {ResultList, -2, 0, ""},
+                 {ResultList, 0, 2, ""},           {ResultList, -1, 2, ""},
+                 {ResultList, 0, -1, ""},          {FileField, 0, 0, ""}};
+    for (const auto& cell : cells)
+        EXPECT_EQ(GetListCellText(cell.control, cell.row, cell.column), cell.text)
+            << cell.control << ": " << cell.row << ", " << cell.column;
     EXPECT_EQ(CountListRows(FileField), 0);
 }
 
-TEST_F(ControlsTest, SelectionStateOfEmptyAndClearedList) {
-    EXPECT_EQ(GetControlState(ResultList), -1);
-    AddListRow(ResultList, -1, "a\nb");
-    AddListRow(ResultList, -1, "c\nd");
-    SelectRow(ResultList, 1);
-    EXPECT_EQ(GetControlState(ResultList), 1);
-    ClearList(ResultList);
-    EXPECT_EQ(CountListRows(ResultList), 0);
-    EXPECT_EQ(GetControlState(ResultList), -1);
-}
-
 TEST_F(ControlsTest, CaseStylesConvertTheHeldText) {
-    CreateTextField(MainWindow, FileHashField, {15, 40, 223, 20}, FieldReadOnly | FieldUpperCase);
-    CreateTextField(MainWindow, FileHashLowerField, {250, 40, 223, 20},
-                    FieldReadOnly | FieldLowerCase);
-    CreateTextField(MainWindow, FileField, {15, 10, 458, 20}, FieldReadOnly);
-    SetControlText(FileHashField, "d41d8cd98f00b204E9800998ecf8427e");
-    SetControlText(FileHashLowerField, "D41D8CD98F00B204e9800998ECF8427E");
-    SetControlText(FileField, "Mixed Case.txt");
-    EXPECT_EQ(GetControlText(FileHashField), "D41D8CD98F00B204E9800998ECF8427E");
-    EXPECT_EQ(GetControlText(FileHashLowerField), "d41d8cd98f00b204e9800998ecf8427e");
-    EXPECT_EQ(GetControlText(FileField), "Mixed Case.txt");
+    const struct {
+        int field, style;
+        const char *text, *held;
+    } fields[] = {{FileHashField, FieldUpperCase, "d41d8cd98f00b204E9800998ecf8427e",
+                   "D41D8CD98F00B204E9800998ECF8427E"},
+                  {FileHashLowerField, FieldLowerCase, "D41D8CD98F00B204e9800998ECF8427E",
+                   "d41d8cd98f00b204e9800998ecf8427e"},
+                  {FileField, 0, "Mixed Case.txt", "Mixed Case.txt"}};
+    for (const auto& field : fields) {
+        CreateTextField(MainWindow, field.field, {15, 10, 458, 20}, FieldReadOnly | field.style);
+        SetControlText(field.field, field.text);
+        EXPECT_EQ(GetControlText(field.field), field.held);
+    }
 }
 
 // What the window procedure hands a read-only field when it is painted.
@@ -76,70 +70,38 @@ Paint PaintColours(int control) {
     return paint;
 }
 
-TEST_F(ControlsTest, BackgroundColourAndItsReset) {
-    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20},
-                    FieldReadOnly | FieldUpperCase | FieldCentred);
-    Paint plain = PaintColours(VerdictField);
+TEST_F(ControlsTest, FieldColoursTheirResetAndTheDisabledField) {
+    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly | FieldCentred);
+    const Paint plain = PaintColours(VerdictField);
     SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    Paint green = PaintColours(VerdictField);
+    const Paint green = PaintColours(VerdictField);
     EXPECT_EQ(green.brush, RGB(0, 255, 0));
     EXPECT_EQ(green.back, RGB(0, 255, 0));
-    SetControlColor(VerdictField, ColourBackground, 0xFF);
-    EXPECT_EQ(PaintColours(VerdictField).brush, RGB(255, 0, 0));
+    // A disabled field is painted in the default colours.
+    DisableControl(VerdictField, 1);
+    EXPECT_EQ(PaintColours(VerdictField).brush, plain.brush);
+    DisableControl(VerdictField, 0);
     SetControlColor(VerdictField, ColourBackground, -1);
-    Paint reset = PaintColours(VerdictField);
+    const Paint reset = PaintColours(VerdictField);
     EXPECT_EQ(reset.brush, plain.brush);
     EXPECT_EQ(reset.back, plain.back);
 
-    // The colour is on the screen once the field has been painted.
+    // A text colour alone goes on the highlight background.
+    SetControlColor(VerdictField, ColourText, 0xFF);
+    const Paint red = PaintColours(VerdictField);
+    EXPECT_EQ(red.text, RGB(255, 0, 0));
+    EXPECT_EQ(red.brush, GetSysColor(COLOR_BTNHIGHLIGHT));
+
+    // The colour reaches the screen once the field has been painted.
     SetControlColor(VerdictField, ColourBackground, 0xFFFF);
-    PumpEvents(200);
     HWND field = ControlHandle(VerdictField);
     RECT inside{};
     GetClientRect(field, &inside);
     HDC dc = GetDC(field);
-    EXPECT_EQ(GetPixel(dc, 3, inside.bottom / 2), RGB(255, 255, 0));
+    const auto painted = [&] { return GetPixel(dc, 3, inside.bottom / 2) == RGB(255, 255, 0); };
+    PumpEvents(3000, [&](const Seen&) { return painted(); });
+    EXPECT_TRUE(painted());
     ReleaseDC(field, dc);
-}
-
-TEST_F(ControlsTest, TextColourAloneUsesTheHighlightBackground) {
-    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly);
-    SetControlColor(VerdictField, ColourText, 0xFF);
-    Paint paint = PaintColours(VerdictField);
-    EXPECT_EQ(paint.text, RGB(255, 0, 0));
-    EXPECT_EQ(paint.brush, GetSysColor(COLOR_BTNHIGHLIGHT));
-    SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    EXPECT_EQ(PaintColours(VerdictField).brush, RGB(0, 255, 0));
-    EXPECT_EQ(PaintColours(VerdictField).text, RGB(255, 0, 0));
-}
-
-TEST_F(ControlsTest, DisabledFieldIsPaintedInDefaultColours) {
-    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly);
-    Paint plain = PaintColours(VerdictField);
-    SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    DisableControl(VerdictField, 1);
-    EXPECT_EQ(PaintColours(VerdictField).brush, plain.brush);
-    DisableControl(VerdictField, 0);
-    EXPECT_EQ(PaintColours(VerdictField).brush, RGB(0, 255, 0));
-}
-
-TEST_F(ControlsTest, MenuBarKeepsTheClientAreaCentred) {
-    ASSERT_NE(CreateMenuBar(MainWindow), 0);
-    AddMenu("&File");
-    AddMenuItem(MenuSelectFile, "Select &File\tCtrl+F");
-    AddMenu("&Help");
-    AddMenuItem(MenuAbout, "&About");
-    CreateStatusBar(MainWindow, 560);
-    HWND hwnd = win32::WindowHandle(MainWindow);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, 560);
-    EXPECT_EQ(client.bottom, 295);
-    RECT outer{};
-    GetWindowRect(hwnd, &outer);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
-    EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
 }
 
 TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
@@ -147,13 +109,7 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
     EXPECT_EQ(GetClipboardText(), "hello");
 
     // Text without its terminating zero ends within its block (Wine terminates it itself).
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 40);
-    memset(GlobalLock(memory), 'A', 40);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
+    PutOnClipboard(std::string(40, 'A'), false);
     const std::string text = GetClipboardText();
     EXPECT_LE(text.size(), 40u);
     EXPECT_EQ(text, std::string(text.size(), 'A'));

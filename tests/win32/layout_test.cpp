@@ -1,5 +1,5 @@
 // The shell's windows on real windows: the backend puts controls where it is asked, inside a
-// client area of the asked size.
+// client area of the asked size that menus and the status line do not shrink.
 #include "win32_test_support.h"
 
 #include "expected_ui.h"
@@ -44,6 +44,13 @@ TEST_F(LayoutTest, MainWindowWithMenusAndStatusLine) {
     EXPECT_EQ(status.bottom, expected::MainHeight);
     EXPECT_GE(status.top, 245);
     EXPECT_GE(status.bottom - status.top, 18);
+
+    // Centred on the screen, of a fixed size.
+    RECT outer{};
+    GetWindowRect(hwnd, &outer);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+    EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
 }
 
 TEST_F(LayoutTest, AboutWindowOnTopWithItsDefaultButton) {
@@ -72,6 +79,12 @@ TEST_F(LayoutTest, AboutLineStaysOnOneLine) {
             inked += GetPixel(dc, x, y) != back;
     ReleaseDC(label, dc);
     EXPECT_EQ(inked, 0);
+}
+
+// The test program carries digestorium.exe's manifest, so what it asks for holds here too:
+// the About texts depend on it.
+TEST(Manifest, AnsiCodePageIsUtf8) {
+    EXPECT_TRUE(AnsiCodePageIsUtf8());
 }
 
 } // namespace
