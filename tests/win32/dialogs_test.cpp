@@ -105,12 +105,12 @@ protected:
         ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Dialog owner", 0), 0);
         ASSERT_TRUE(BringToFront(MainWindow));
         initialPath = temp.Path() + "\\";
-        dialogDone = false;
-        chosenPath = "not set";
     }
 
     // Runs the dialog on a worker; act gets the dialog once it is up and closes it.
     static void RunDialog(const std::function<void(HWND)>& act) {
+        dialogDone = false;
+        chosenPath = "not set";
         ASSERT_NE(StartThread(ChooseOnWorker, 0), 0);
         HWND dialog = nullptr;
         PumpEvents(10000, [&](const Seen&) {
