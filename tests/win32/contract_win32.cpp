@@ -37,9 +37,7 @@ std::vector<int> ClickRow(int row) {
     POINT point{};
     if (row >= 0) {
         RECT rect{};
-        rect.left = LVIR_BOUNDS;
-        SendMessageA(ControlHandle(ResultList), LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&rect));
+        ListView_GetItemRect(ControlHandle(ResultList), row, &rect, LVIR_BOUNDS);
         point = {rect.left + 40, (rect.top + rect.bottom) / 2};
     } else {
         // Far enough apart that two clicks make no double click.
