@@ -177,7 +177,6 @@ TEST(ReportFile, HtmlCellsInUtf8OtherFormatsKeepTheListBytes) {
 #else
     const std::string utf8 = "caf\xe9"; // the list's bytes are already the file system's
 #endif
-    EXPECT_EQ(AnsiToUtf8("caf\xe9"), utf8);
     TempFolder folder;
     const auto row = [](int) { return ReportRow{"caf\xe9", Hash}; };
     ASSERT_TRUE(WriteReportFile(folder.Path("r.html"), HtmlReport, Titles, 1, row));

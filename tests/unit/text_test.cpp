@@ -43,8 +43,8 @@ TEST(SpecialFolderPath, DocumentsIsAnExistingFolderAndNoOtherIsKnown) {
 // without a home and for any other folder.
 TEST(SpecialFolderPath, DocumentsFolderOfTheUser) {
     TempFolder home;
-    test::ScopedVariable homeVariable("HOME", home.Path());
-    test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config"));
+    test::ScopedVariable homeVariable("HOME", home.Path().c_str());
+    test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
     home.Write("config/user-dirs.dirs", "# written by a test\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
                                         "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     EXPECT_EQ(SpecialFolderPath(CsidlPersonal), home.Path());
@@ -53,7 +53,7 @@ TEST(SpecialFolderPath, DocumentsFolderOfTheUser) {
     std::filesystem::create_directories(home.Path("Dokumente"));
     EXPECT_EQ(SpecialFolderPath(CsidlPersonal), home.Path("Dokumente"));
     EXPECT_EQ(SpecialFolderPath(0), "");
-    test::ScopedVariable noHome("HOME", std::nullopt);
+    test::ScopedVariable noHome("HOME", nullptr);
     EXPECT_EQ(SpecialFolderPath(CsidlPersonal), "");
 }
 #endif

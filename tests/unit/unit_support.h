@@ -51,27 +51,18 @@ inline std::string ReadFile(const std::string& path) {
 }
 
 #ifndef _WIN32
-// Sets the variable, or removes it for no value, and puts the old value back at the end.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            saved_ = old;
-        Set(name_, value);
+// Sets the variable, or removes it for nullptr, until the end of the scope.
+struct ScopedVariable {
+    ScopedVariable(const char* variable, const char* value) : name(variable) {
+        if (const char* old = std::getenv(variable))
+            saved = old;
+        Set(value);
     }
-    ~ScopedVariable() { Set(name_, saved_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ~ScopedVariable() { Set(saved ? saved->c_str() : nullptr); }
+    void Set(const char* value) const { value ? setenv(name, value, 1) : unsetenv(name); }
 
-private:
-    static void Set(const char* name, const std::optional<std::string>& value) {
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    const char* name_;
-    std::optional<std::string> saved_;
+    const char* name;
+    std::optional<std::string> saved;
 };
 #endif
 
