@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -45,6 +44,7 @@ TEST(EventQueue, EqualEventsInARowCollapseAndAClosedWindowsEventsAreDropped) {
     EXPECT_EQ(fetched, (std::vector<EventRecord>{closeMain, closeMain}));
 }
 
+using test::ScanNames;
 using test::TempFolder;
 
 TEST(DirectorySearchText, AddsOneBackslashAndTheDefaultPattern) {
@@ -54,29 +54,19 @@ TEST(DirectorySearchText, AddsOneBackslashAndTheDefaultPattern) {
     EXPECT_EQ(DirectorySearchText("", "*.*"), "*.*");
 }
 
-std::set<std::string> Names(const std::string& directory, const std::string& pattern) {
-    std::set<std::string> names;
-    EXPECT_NE(OpenDirectoryScan(0, directory, pattern), 0);
-    while (NextDirectoryEntry(0))
-        names.insert(DirectoryEntryName(0));
-    EXPECT_EQ(DirectoryEntryType(0), EntryNone);
-    CloseDirectoryScan(0);
-    return names;
-}
-
 // The name beyond ASCII comes back whole, in whatever code page the system gives it: the
 // file opens by it. Nothing matching is a scan without entries; a missing folder no scan.
 TEST(DirectoryScan, NameBeyondAsciiOpensAndNoMatchIsAnEmptyScan) {
     TempFolder folder;
     folder.Write("caf\xC3\xA9.txt", "abc");
     folder.Write("other.bin", "");
-    const std::set<std::string> names = Names(folder.Path(), "*.txt");
+    const std::set<std::string> names = ScanNames(folder.Path(), "*.txt");
     ASSERT_EQ(names.size(), 1u);
     const char separator = std::filesystem::path::preferred_separator;
     EXPECT_EQ(FileDigest(folder.Path() + separator + *names.begin()),
               "900150983cd24fb0d6963f7d28e17f72");
 
-    EXPECT_TRUE(Names(folder.Path() + "\\", "*.none").empty());
+    EXPECT_TRUE(ScanNames(folder.Path() + "\\", "*.none").empty());
     EXPECT_EQ(OpenDirectoryScan(0, folder.Path("missing"), "*.*"), 0);
     EXPECT_EQ(NextDirectoryEntry(0), 0);
 }

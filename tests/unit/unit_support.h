@@ -1,6 +1,10 @@
-// Helpers of the unit tests: a folder of the test's own, whole files read back, and (POSIX)
-// an environment variable set for one scope.
+// Helpers of the unit tests: a folder of the test's own, whole files read back, the names a
+// directory scan gives, and (POSIX) an environment variable set for one scope.
 #pragma once
+
+#include "platform/directory_scan.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +12,7 @@
 #include <iterator>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 
 namespace dg::test {
@@ -48,6 +53,17 @@ private:
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The names of the entries that match the pattern; the scan must open.
+inline std::set<std::string> ScanNames(const std::string& directory, const std::string& pattern) {
+    std::set<std::string> names;
+    EXPECT_NE(OpenDirectoryScan(0, directory, pattern), 0);
+    while (NextDirectoryEntry(0))
+        names.insert(DirectoryEntryName(0));
+    EXPECT_EQ(DirectoryEntryType(0), EntryNone);
+    CloseDirectoryScan(0);
+    return names;
 }
 
 #ifndef _WIN32

@@ -3,10 +3,10 @@
 // not SysWOW64.
 #include "common/text.h"
 #include "hashing/file_digest.h"
-#include "platform/directory_scan.h"
 #include "platform/folder_source.h"
 #include "platform/tree.h"
 #include "unit/fake_folder_source.h"
+#include "unit/unit_support.h"
 #include "win32_test_support.h"
 
 #include <dbt.h>
@@ -103,16 +103,6 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     EXPECT_TRUE(IsWindowEnabled(tree));
 }
 
-std::set<std::string> Names(const std::string& directory, const std::string& pattern) {
-    std::set<std::string> names;
-    if (!OpenDirectoryScan(0, directory, pattern))
-        return names;
-    while (NextDirectoryEntry(0))
-        names.insert(DirectoryEntryName(0));
-    CloseDirectoryScan(0);
-    return names;
-}
-
 // A 32-bit program is shown SysWOW64 for System32 unless it asks not to be. A folder and a
 // file put into the real System32 (redirection off for the writing only) are seen there by the
 // tree, the scan and the digest, and not in SysWOW64; plain calls around them are redirected.
@@ -134,8 +124,8 @@ TEST_F(TreeTest, System32IsTheRealOneForTheTreeTheScanAndTheDigest) {
     Open();
     SetControlText(DirectoryTree, system32);
     EXPECT_EQ(Names(tree, TreeView_GetSelection(tree)).count(folder), 1u);
-    EXPECT_EQ(Names(system32, file), std::set<std::string>{file});
-    EXPECT_TRUE(Names(syswow64, file).empty());
+    EXPECT_EQ(ScanNames(system32, file), std::set<std::string>{file});
+    EXPECT_TRUE(ScanNames(syswow64, file).empty());
     EXPECT_EQ(FileDigest(system32 + file), "900150983cd24fb0d6963f7d28e17f72");
     EXPECT_EQ(GetFileAttributesA((system32 + file).c_str()), INVALID_FILE_ATTRIBUTES);
 
