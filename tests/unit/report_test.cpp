@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <ctime>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifdef _WIN32
@@ -59,9 +60,7 @@ TEST(TextReport, OneRowThenTheBoxWithoutALineEnd) {
 
 TEST(TextReport, NameColumnCountsCharactersAndCutsAfter44) {
     const std::string euro = "\xe2\x82\xac";
-    const struct {
-        std::string name, hash, line;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {std::string(44, 'a'), Hash, std::string(44, 'a') + "   " + Hash},
         {std::string(45, 'a'), Hash, std::string(44, 'a') + "~  " + Hash},
         {"hello.txt", "", "hello.txt" + std::string(38, ' ')},
@@ -69,8 +68,8 @@ TEST(TextReport, NameColumnCountsCharactersAndCutsAfter44) {
         // Not UTF-8 (degree signs in code page 1252, stray continuations to UTF-8): bytes.
         {std::string(45, '\xb0'), Hash, std::string(44, '\xb0') + "~  " + Hash},
         {OddName, Hash, OddName + std::string(29, ' ') + Hash}};
-    for (const auto& c : cases)
-        EXPECT_EQ(TextReport.row({c.name, c.hash}), c.line + "\r\n") << c.name;
+    for (const auto& [name, hash, line] : cases)
+        EXPECT_EQ(TextReport.row({name, hash}), line + "\r\n") << name;
 }
 
 TEST(CsvReport, NoLineEndAfterTheLastRow) {
@@ -188,23 +187,20 @@ TEST(ReportFile, HtmlCellsInUtf8OtherFormatsKeepTheListBytes) {
 constexpr long long LeapDayAfternoon = 1709211909; // 2024-02-29 13:05:09
 
 TEST(DateMask, TokensInEitherCaseAndEverythingElseCopied) {
-    const struct {
-        const char* mask;
-        long long date;
-        const char* text;
-    } cases[] = {{"%dd%mm%yyyy", LeapDayAfternoon, "29022024"},
-                 {"%hh%ii%ss", LeapDayAfternoon, "130509"},
-                 {"%YY-%Mm-%dD %Hh:%iI:%SS", LeapDayAfternoon, "24-02-29 13:05:09"},
-                 // "%yyyy" is tried before "%yy"; a "%" before no token stays.
-                 {"%yyy 100% %x %%dd %", LeapDayAfternoon, "24y 100% %x %29 %"},
-                 {"%dd.%mm.%yyyy %hh:%ii:%ss", 0, "01.01.1970 00:00:00"},
-                 {"%dd.%mm.%yyyy %hh:%ii:%ss", -1, "31.12.1969 23:59:59"},
-                 {"%dd.%mm.%yyyy %hh:%ii:%ss", 951868799, "29.02.2000 23:59:59"},
-                 // Short years: "%yy" is the third and fourth character, as far as there are any.
-                 {"%yyyy|%yy|%dd%mm", -30610224001, "999|9|3112"},
-                 {"%yyyy|%yy|%dd%mm", -62004268800, "5||0103"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatDateMask(c.mask, c.date), c.text) << c.mask << " " << c.date;
+    const std::tuple<const char*, long long, const char*> cases[] = {
+        {"%dd%mm%yyyy", LeapDayAfternoon, "29022024"},
+        {"%hh%ii%ss", LeapDayAfternoon, "130509"},
+        {"%YY-%Mm-%dD %Hh:%iI:%SS", LeapDayAfternoon, "24-02-29 13:05:09"},
+        // "%yyyy" is tried before "%yy"; a "%" before no token stays.
+        {"%yyy 100% %x %%dd %", LeapDayAfternoon, "24y 100% %x %29 %"},
+        {"%dd.%mm.%yyyy %hh:%ii:%ss", 0, "01.01.1970 00:00:00"},
+        {"%dd.%mm.%yyyy %hh:%ii:%ss", -1, "31.12.1969 23:59:59"},
+        {"%dd.%mm.%yyyy %hh:%ii:%ss", 951868799, "29.02.2000 23:59:59"},
+        // Short years: "%yy" is the third and fourth character, as far as there are any.
+        {"%yyyy|%yy|%dd%mm", -30610224001, "999|9|3112"},
+        {"%yyyy|%yy|%dd%mm", -62004268800, "5||0103"}};
+    for (const auto& [mask, date, text] : cases)
+        EXPECT_EQ(FormatDateMask(mask, date), text) << mask << " " << date;
 }
 
 TEST(DateMask, ReportNameHasTheTimeBeforeTheDate) {

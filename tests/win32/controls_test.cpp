@@ -5,6 +5,7 @@
 #include "win32_test_support.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace dg::test {
 namespace {
@@ -23,17 +24,14 @@ protected:
 TEST_F(ControlsTest, ListCellsReadWholeOrEmpty) {
     const std::string name(1000, 'n'), hash(3000, 'h');
     AddListRow(ResultList, -1, name + "\n" + hash);
-    const struct {
-        int control, row, column;
-        std::string text;
-    } cells[] = {{ResultList, 0, 0, name},         {ResultList, 0, 1, hash},
-                 {ResultList, -1, 0, "File Name"}, {ResultList, -1, 1, "MD5"},
-                 {ResultList, 1, 0, ""},           {ResultList, -2, 0, ""},
-                 {ResultList, 0, 2, ""},           {ResultList, -1, 2, ""},
-                 {ResultList, 0, -1, ""},          {FileField, 0, 0, ""}};
-    for (const auto& cell : cells)
-        EXPECT_EQ(GetListCellText(cell.control, cell.row, cell.column), cell.text)
-            << cell.control << ": " << cell.row << ", " << cell.column;
+    const std::tuple<int, int, int, std::string> cells[] = {
+        {ResultList, 0, 0, name},   {ResultList, 0, 1, hash}, {ResultList, -1, 0, "File Name"},
+        {ResultList, -1, 1, "MD5"}, {ResultList, 1, 0, ""},   {ResultList, -2, 0, ""},
+        {ResultList, 0, 2, ""},     {ResultList, -1, 2, ""},  {ResultList, 0, -1, ""},
+        {FileField, 0, 0, ""}};
+    for (const auto& [control, row, column, text] : cells)
+        EXPECT_EQ(GetListCellText(control, row, column), text)
+            << control << ": " << row << ", " << column;
     EXPECT_EQ(CountListRows(FileField), 0);
 }
 
