@@ -17,8 +17,7 @@
 namespace dg {
 namespace {
 
-using test::Bit;
-using test::FakeSource;
+using namespace test;
 
 // A Shift-JIS name whose second byte is a backslash.
 const std::string TwoByteName = "\x95\x5C";

@@ -102,15 +102,12 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
     EXPECT_EQ(GetClipboardText(), "hello");
 
     // Text without its terminating zero ends within its block (Wine terminates it itself).
-    PutOnClipboard(std::string(40, 'A'), false);
+    PutOnClipboard(std::string(40, 'A'), CF_TEXT, false);
     const std::string text = GetClipboardText();
     EXPECT_LE(text.size(), 40u);
     EXPECT_EQ(text, std::string(text.size(), 'A'));
 
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, nullptr));
-    CloseClipboard();
+    PutOnClipboard("not text", CF_DIB);
     EXPECT_EQ(GetClipboardText(), "");
 }
 

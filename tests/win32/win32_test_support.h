@@ -87,14 +87,14 @@ inline void ClickAt(HWND hwnd, POINT point) {
         mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button, x, y, 0, 0);
 }
 
-// The text as CF_TEXT, with or without its terminating zero.
-inline void PutOnClipboard(const std::string& text, bool terminated = true) {
+// Bytes on the clipboard in the format, text with its terminating zero unless told not to.
+inline void PutOnClipboard(const std::string& text, UINT format = CF_TEXT, bool terminated = true) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + (terminated ? 1 : 0));
     memcpy(GlobalLock(memory), text.c_str(), text.size() + (terminated ? 1 : 0));
     GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
+    SetClipboardData(format, memory);
     CloseClipboard();
 }
 
