@@ -46,6 +46,7 @@ TEST_F(ControlsTest, LowerCaseStyleConvertsTheHeldText) {
 // What the window procedure hands a read-only field when it is painted.
 struct Paint {
     COLORREF brush, text, back;
+    bool operator==(const Paint&) const = default;
 };
 
 Paint PaintColours(int control) {
@@ -66,24 +67,20 @@ Paint PaintColours(int control) {
 TEST_F(ControlsTest, FieldColoursTheirResetAndTheDisabledField) {
     CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly | FieldCentred);
     const Paint plain = PaintColours(VerdictField);
+    const COLORREF green = RGB(0, 255, 0), untouched = RGB(1, 2, 3);
     SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    const Paint green = PaintColours(VerdictField);
-    EXPECT_EQ(green.brush, RGB(0, 255, 0));
-    EXPECT_EQ(green.back, RGB(0, 255, 0));
+    EXPECT_EQ(PaintColours(VerdictField), (Paint{green, untouched, green}));
     // A disabled field is painted in the default colours.
     DisableControl(VerdictField, 1);
-    EXPECT_EQ(PaintColours(VerdictField).brush, plain.brush);
+    EXPECT_EQ(PaintColours(VerdictField), plain);
     DisableControl(VerdictField, 0);
     SetControlColor(VerdictField, ColourBackground, -1);
-    const Paint reset = PaintColours(VerdictField);
-    EXPECT_EQ(reset.brush, plain.brush);
-    EXPECT_EQ(reset.back, plain.back);
+    EXPECT_EQ(PaintColours(VerdictField), plain);
 
     // A text colour alone goes on the highlight background.
     SetControlColor(VerdictField, ColourText, 0xFF);
-    const Paint red = PaintColours(VerdictField);
-    EXPECT_EQ(red.text, RGB(255, 0, 0));
-    EXPECT_EQ(red.brush, GetSysColor(COLOR_BTNHIGHLIGHT));
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(PaintColours(VerdictField), (Paint{highlight, RGB(255, 0, 0), highlight}));
 
     // The colour reaches the screen once the field has been painted.
     SetControlColor(VerdictField, ColourBackground, 0xFFFF);

@@ -112,10 +112,13 @@ protected:
         dialogDone = false;
         chosenPath = "not set";
         ASSERT_NE(StartThread(ChooseOnWorker, 0), 0);
+        // The worker disables the owner through a message that this thread handles in
+        // WaitEvent, so the owner may still be enabled when the dialog is first seen.
         HWND dialog = nullptr;
         PumpEvents(10000, [&](const Seen&) {
             dialog = FindWindowA("#32770", "Pick a file");
-            return dialog != nullptr && IsWindowVisible(dialog);
+            return dialog != nullptr && IsWindowVisible(dialog) &&
+                   !IsWindowEnabled(win32::WindowHandle(MainWindow));
         });
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(IsWindowEnabled(win32::WindowHandle(MainWindow)));

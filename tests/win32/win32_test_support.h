@@ -77,16 +77,6 @@ inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
         keybd_event(static_cast<BYTE>(*it), 0, KEYEVENTF_KEYUP, 0);
 }
 
-// A left click at a point of a window's client area.
-inline void ClickAt(HWND hwnd, POINT point) {
-    ClientToScreen(hwnd, &point);
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    const DWORD x = (point.x * 65536 + width / 2) / width;
-    const DWORD y = (point.y * 65536 + height / 2) / height;
-    for (const DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
-        mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button, x, y, 0, 0);
-}
-
 // Bytes on the clipboard in the format, text with its terminating zero unless told not to.
 inline void PutOnClipboard(const std::string& text, UINT format = CF_TEXT, bool terminated = true) {
     ASSERT_TRUE(OpenClipboard(nullptr));
