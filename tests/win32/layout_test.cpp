@@ -65,20 +65,24 @@ TEST_F(LayoutTest, AboutWindowOnTopWithItsDefaultButton) {
 
 TEST_F(LayoutTest, AboutLineStaysOnOneLine) {
     ASSERT_TRUE(OpenAboutWindow());
-    PumpEvents(200);
-    // The longest line ends with a blank at the label's edge: below the first line of text
-    // the label shows only its background.
+    // The longest line ends with a blank at the label's edge: once its text is painted, below
+    // the first line of text the label shows only its background.
     HWND label = ControlHandle(AboutTextLine2);
     RECT inside{};
     GetClientRect(label, &inside);
     HDC dc = GetDC(label);
-    const COLORREF back = GetPixel(dc, inside.right - 1, inside.bottom - 1);
-    int inked = 0;
-    for (int y = 14; y < inside.bottom; ++y)
-        for (int x = 0; x < inside.right; ++x)
-            inked += GetPixel(dc, x, y) != back;
+    const auto inked = [&](int top, int bottom) {
+        const COLORREF back = GetPixel(dc, inside.right - 1, inside.bottom - 1);
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < inside.right; ++x)
+                if (GetPixel(dc, x, y) != back)
+                    return true;
+        return false;
+    };
+    PumpEvents(5000, [&](const Seen&) { return inked(0, 14); });
+    EXPECT_TRUE(inked(0, 14));
+    EXPECT_FALSE(inked(14, inside.bottom));
     ReleaseDC(label, dc);
-    EXPECT_EQ(inked, 0);
 }
 
 // The test program carries digestorium.exe's manifest, so what it asks for holds here too:
