@@ -1,12 +1,14 @@
 // The folder tree model over a fake drive table, and over the system's own folders.
 #include "platform/portable/folder_tree.h"
 
-#include "temp_folder.h"
+#include "fake_folder_source.h"
+#include "unit_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,33 +17,7 @@
 namespace dg {
 namespace {
 
-constexpr unsigned long Bit(char letter) {
-    return 1UL << (letter - 'A');
-}
-
-// Drives by bit, folders by path; bytes 0x81 to 0x9F lead two-byte characters.
-class FakeSource : public FolderSource {
-public:
-    unsigned long drives = Bit('C') | Bit('D');
-    unsigned long notReady = 0;
-    std::map<std::string, std::vector<std::string>> folders;
-
-    unsigned long Drives() override { return drives; }
-    ShellLook DriveLook(int drive) override { return {std::string(1, 'A' + drive) + ":", drive}; }
-    ShellLook ComputerLook() override { return {}; }
-    DocumentsFolder Documents() override { return {true, "C:\\Users\\x\\Documents", {"Docs", 40}}; }
-    int FolderIcon() override { return 41; }
-    DriveAccess CheckDrive(int drive) override {
-        return (notReady & (1UL << drive)) != 0 ? DriveAccess::NotReady : DriveAccess::Ready;
-    }
-    std::vector<std::string> Subfolders(const std::string& folder) override {
-        return folders[folder];
-    }
-    bool HasSubfolder(const std::string& folder) override { return !folders[folder].empty(); }
-    bool IsLeadByte(char byte) const override {
-        return static_cast<unsigned char>(byte) >= 0x81 && static_cast<unsigned char>(byte) <= 0x9F;
-    }
-};
+using namespace test;
 
 // A Shift-JIS name whose second byte is a backslash.
 const std::string TwoByteName = "\x95\x5C";
@@ -71,10 +47,7 @@ protected:
 };
 
 TEST_F(FolderTreeTest, SelectionWalk) {
-    const struct {
-        std::string path;
-        std::string selected;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"c:\\users\\X\\DOCUMENTS\\", "C:\\Users\\x\\Documents\\"},
         {"d:\\", "D:\\"},
         {"C:\\" + TwoByteName + "\\", "C:\\" + TwoByteName + "\\"},
@@ -82,12 +55,11 @@ TEST_F(FolderTreeTest, SelectionWalk) {
         {"\\\\server\\share\\", ""},
         {"\\", ""},
         {"Cx\\Temp\\", ""},
-        {"C:\\Users\\nobody\\", ""},
-    };
-    for (const auto& c : cases) {
+        {"C:\\Users\\nobody\\", ""}};
+    for (const auto& [path, selected] : cases) {
         tree.SetText("C:\\Temp\\");
-        tree.SetText(c.path);
-        EXPECT_EQ(tree.Text(), c.selected) << c.path;
+        tree.SetText(path);
+        EXPECT_EQ(tree.Text(), selected) << path;
     }
 }
 
@@ -143,14 +115,17 @@ TEST_F(FolderTreeTest, DrivesComingAndGoing) {
     EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "F:"}));
 }
 
-// Over the system's folders: a button only where a subfolder is, a hidden one too.
-TEST(FolderTreeSystem, ExpandButtonsFollowSubfolders) {
+// Over the system's folders: hidden and system ones are listed, and a button shows only
+// where a subfolder is, a hidden one too.
+TEST(FolderTreeSystem, HiddenFoldersListedAndButtonsFollowSubfolders) {
     test::TempFolder folder;
-    std::filesystem::create_directories(folder.Path("files"));
     folder.Write("files/a.txt", "a");
     std::filesystem::create_directories(folder.Path("hidden/.h"));
+    std::filesystem::create_directories(folder.Path("system"));
 #ifdef _WIN32
-    SetFileAttributesA(folder.Path("hidden/.h").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    for (const char* name : {"hidden", "hidden/.h"})
+        SetFileAttributesA(folder.Path(name).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(folder.Path("system").c_str(), FILE_ATTRIBUTE_SYSTEM);
 #endif
     FolderSource& source = SystemFolderSource();
     FolderTree tree(source);
@@ -158,9 +133,11 @@ TEST(FolderTreeSystem, ExpandButtonsFollowSubfolders) {
     const auto path = (std::filesystem::path(folder.Path()) / "").make_preferred().string();
     FolderNode* node = tree.Find(source.TreePath(path));
     ASSERT_NE(node, nullptr);
-    ASSERT_EQ(node->children.size(), 2U);
+    std::map<std::string, bool> buttons;
     for (const auto& child : node->children)
-        EXPECT_EQ(child->hasButton, child->name == "hidden") << child->name;
+        buttons[child->name] = child->hasButton;
+    EXPECT_EQ(buttons,
+              (std::map<std::string, bool>{{"files", false}, {"hidden", true}, {"system", false}}));
 }
 
 } // namespace

@@ -1,17 +1,20 @@
-// The three report formats byte for byte, and their way into a file.
+// The three report formats byte for byte, their names with the date masks, and their way into
+// a file.
 #include "reports/csv_report.h"
+#include "reports/date_mask.h"
 #include "reports/html_report.h"
+#include "reports/report_name.h"
 #include "reports/text_report.h"
 
 #include "platform/system.h"
-#include "temp_folder.h"
+#include "unit_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <ctime>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifdef _WIN32
@@ -21,6 +24,7 @@
 namespace dg {
 namespace {
 
+using test::ReadFile;
 using test::TempFolder;
 
 const ReportRow Titles = {"File Name", "MD5"};
@@ -42,11 +46,6 @@ std::string Report(const ReportFormat& format, const std::vector<ReportRow>& row
     return bytes + format.tail(static_cast<int>(rows.size()));
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(TextReport, OneRowThenTheBoxWithoutALineEnd) {
     const std::string blanks(38, ' ');
     EXPECT_EQ(Report(TextReport, {{"hello.txt", Hash}}),
@@ -60,24 +59,17 @@ TEST(TextReport, OneRowThenTheBoxWithoutALineEnd) {
 }
 
 TEST(TextReport, NameColumnCountsCharactersAndCutsAfter44) {
-    const std::string e = "\xc3\xa9", euro = "\xe2\x82\xac";
-    std::string e44;
-    for (int i = 0; i < 44; ++i)
-        e44 += e;
-    const struct {
-        std::string name, hash, line;
-    } cases[] = {
+    const std::string euro = "\xe2\x82\xac";
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {std::string(44, 'a'), Hash, std::string(44, 'a') + "   " + Hash},
         {std::string(45, 'a'), Hash, std::string(44, 'a') + "~  " + Hash},
         {"hello.txt", "", "hello.txt" + std::string(38, ' ')},
-        {e44, Hash, e44 + "   " + Hash},
         {std::string(43, 'a') + euro + "b", Hash, std::string(43, 'a') + euro + "~  " + Hash},
         // Not UTF-8 (degree signs in code page 1252, stray continuations to UTF-8): bytes.
         {std::string(45, '\xb0'), Hash, std::string(44, '\xb0') + "~  " + Hash},
-        {OddName, Hash, OddName + std::string(29, ' ') + Hash},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TextReport.row({c.name, c.hash}), c.line + "\r\n") << c.name;
+        {OddName, Hash, OddName + std::string(29, ' ') + Hash}};
+    for (const auto& [name, hash, line] : cases)
+        EXPECT_EQ(TextReport.row({name, hash}), line + "\r\n") << name;
 }
 
 TEST(CsvReport, NoLineEndAfterTheLastRow) {
@@ -92,8 +84,7 @@ TEST(CsvReport, OnlyFieldsWithCommaQuoteOrLineBreakAreQuoted) {
         {"a\"b", "\"a\"\"b\""},
         {"a\rb", "\"a\rb\""},
         {"a\nb", "\"a\nb\""},
-        {"R&D caf\xe9 (1).txt", "R&D caf\xe9 (1).txt"},
-    };
+        {"R&D caf\xe9 (1).txt", "R&D caf\xe9 (1).txt"}};
     for (const auto& [name, field] : cases)
         EXPECT_EQ(CsvReport.row({name, Hash}), "\r\n" + field + "," + Hash) << name;
 }
@@ -144,13 +135,10 @@ TEST(HtmlReport, OneRowIs38Lines) {
 }
 
 TEST(HtmlReport, RowsAreEscapedAndCounted) {
-    EXPECT_EQ(HtmlReport.row({OddName, ""}),
-              Crlf("<div class=\"b\">\n  <div class=\"c1\">Q1, \"R&amp;D\" caf\xc3\xa9.txt</div>\n"
-                   "  <div class=\"c2\"></div>\n</div>\n"));
-    EXPECT_EQ(HtmlReport.row({"<b>R&D&copy.txt</b>", Hash}),
-              Crlf("<div class=\"b\">\n  <div class=\"c1\">&lt;b&gt;R&amp;D&amp;copy.txt&lt;/b&gt;"
-                   "</div>\n  <div class=\"c2\">" +
-                   Hash + "</div>\n</div>\n"));
+    EXPECT_EQ(
+        HtmlReport.row({"<b>" + OddName + "&copy</b>", ""}),
+        Crlf("<div class=\"b\">\n  <div class=\"c1\">&lt;b&gt;Q1, \"R&amp;D\" "
+             "caf\xc3\xa9.txt&amp;copy&lt;/b&gt;</div>\n  <div class=\"c2\"></div>\n</div>\n"));
     const std::string three = Report(HtmlReport, {{"a", Hash}, {"b", Hash}, {"c", Hash}});
     EXPECT_EQ(std::count(three.begin(), three.end(), '\n'), 23 + 4 * 5 + 3);
     EXPECT_NE(three.find("<div class=\"c2\">3 Hashes listed.</div>"), std::string::npos);
@@ -188,7 +176,6 @@ TEST(ReportFile, HtmlCellsInUtf8OtherFormatsKeepTheListBytes) {
 #else
     const std::string utf8 = "caf\xe9"; // the list's bytes are already the file system's
 #endif
-    EXPECT_EQ(AnsiToUtf8("caf\xe9"), utf8);
     TempFolder folder;
     const auto row = [](int) { return ReportRow{"caf\xe9", Hash}; };
     ASSERT_TRUE(WriteReportFile(folder.Path("r.html"), HtmlReport, Titles, 1, row));
@@ -196,6 +183,47 @@ TEST(ReportFile, HtmlCellsInUtf8OtherFormatsKeepTheListBytes) {
     ASSERT_TRUE(WriteReportFile(folder.Path("r.csv"), CsvReport, Titles, 1, row));
     EXPECT_EQ(ReadFile(folder.Path("r.csv")), "File Name,MD5\r\ncaf\xe9," + Hash);
 }
+
+constexpr long long LeapDayAfternoon = 1709211909; // 2024-02-29 13:05:09
+
+TEST(DateMask, TokensInEitherCaseAndEverythingElseCopied) {
+    const std::tuple<const char*, long long, const char*> cases[] = {
+        {"%dd%mm%yyyy", LeapDayAfternoon, "29022024"},
+        {"%hh%ii%ss", LeapDayAfternoon, "130509"},
+        {"%YY-%Mm-%dD %Hh:%iI:%SS", LeapDayAfternoon, "24-02-29 13:05:09"},
+        // "%yyyy" is tried before "%yy"; a "%" before no token stays.
+        {"%yyy 100% %x %%dd %", LeapDayAfternoon, "24y 100% %x %29 %"},
+        {"%dd.%mm.%yyyy %hh:%ii:%ss", 0, "01.01.1970 00:00:00"},
+        {"%dd.%mm.%yyyy %hh:%ii:%ss", -1, "31.12.1969 23:59:59"},
+        {"%dd.%mm.%yyyy %hh:%ii:%ss", 951868799, "29.02.2000 23:59:59"},
+        // Short years: "%yy" is the third and fourth character, as far as there are any.
+        {"%yyyy|%yy|%dd%mm", -30610224001, "999|9|3112"},
+        {"%yyyy|%yy|%dd%mm", -62004268800, "5||0103"}};
+    for (const auto& [mask, date, text] : cases)
+        EXPECT_EQ(FormatDateMask(mask, date), text) << mask << " " << date;
+}
+
+TEST(DateMask, ReportNameHasTheTimeBeforeTheDate) {
+    EXPECT_EQ(ReportFileName(LeapDayAfternoon, ".html"), "Digestorium 130509_29022024.html");
+    EXPECT_EQ(ReportFileName(0, ".txt"), "Digestorium 000000_01011970.txt");
+}
+
+#ifndef _WIN32
+// The value carries the local clock's fields, whatever the zone.
+TEST(DateMask, SystemLocalDateIsTheLocalClock) {
+    long long start = 0, local = 0, end = 0;
+    {
+        const test::ScopedVariable zone("TZ", "XYZ-5"); // five hours east of UTC
+        tzset();
+        start = std::time(nullptr);
+        local = SystemLocalDate();
+        end = std::time(nullptr);
+    }
+    tzset();
+    EXPECT_GE(local - 5 * 3600, start);
+    EXPECT_LE(local - 5 * 3600, end);
+}
+#endif
 
 } // namespace
 } // namespace dg

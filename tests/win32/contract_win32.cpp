@@ -37,9 +37,7 @@ std::vector<int> ClickRow(int row) {
     POINT point{};
     if (row >= 0) {
         RECT rect{};
-        rect.left = LVIR_BOUNDS;
-        SendMessageA(ControlHandle(ResultList), LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&rect));
+        ListView_GetItemRect(ControlHandle(ResultList), row, &rect, LVIR_BOUNDS);
         point = {rect.left + 40, (rect.top + rect.bottom) / 2};
     } else {
         // Far enough apart that two clicks make no double click.
@@ -47,7 +45,13 @@ std::vector<int> ClickRow(int row) {
         left = !left;
         point = {left ? 100 : 300, 80};
     }
-    ClickAt(ControlHandle(ResultList), point);
+    // A left click there, in the screen's absolute mouse coordinates.
+    ClientToScreen(ControlHandle(ResultList), &point);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const DWORD x = (point.x * 65536 + width / 2) / width;
+    const DWORD y = (point.y * 65536 + height / 2) / height;
+    for (const DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+        mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button, x, y, 0, 0);
     return ListTypesUntil(
         [](const std::vector<int>& got) { return !got.empty() && got.back() == ListLeftClick; });
 }

@@ -1,64 +1,52 @@
-// Controls on a real window: list cells and selection, text field case styles, field colours.
+// Controls on a real window: list cells, text field case styles, field colours, the clipboard;
+// and events from real input and real notifications that only this backend has: shortcuts
+// against a focused field, focus moves, buttons, menu commands and close requests.
+#include "contract/contract.h"
 #include "win32_test_support.h"
+
+#include <algorithm>
+#include <tuple>
 
 namespace dg::test {
 namespace {
 
 class ControlsTest : public WindowTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(OpenWindowWithList("Controls")); }
+    void SetUp() override {
+        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Controls", 0), 0);
+        CreateList(MainWindow, ResultList, {15, 100, 528, 95});
+        AddListColumn(ResultList, "File Name", 274);
+        AddListColumn(ResultList, "MD5", 230);
+    }
 };
 
-TEST_F(ControlsTest, CellsAndTitlesAreReadWhole) {
-    std::string name(1000, 'n');
-    std::string hash(3000, 'h');
+// Cells and titles are read whole however long; rows and columns that are not there, empty.
+TEST_F(ControlsTest, ListCellsReadWholeOrEmpty) {
+    const std::string name(1000, 'n'), hash(3000, 'h');
     AddListRow(ResultList, -1, name + "\n" + hash);
-    EXPECT_EQ(GetListCellText(ResultList, 0, 0), name);
-    EXPECT_EQ(GetListCellText(ResultList, 0, 1), hash);
-    EXPECT_EQ(GetListCellText(ResultList, -1, 0), "File Name");
-    EXPECT_EQ(GetListCellText(ResultList, -1, 1), "MD5");
-}
-
-TEST_F(ControlsTest, MissingRowsAndColumnsReadEmpty) {
-    AddListRow(ResultList, -1, "a\nb");
-    EXPECT_EQ(GetListCellText(ResultList, 1, 0), "");
-    EXPECT_EQ(GetListCellText(ResultList, -2, 0), "");
-    EXPECT_EQ(GetListCellText(ResultList, 0, 2), "");
-    EXPECT_EQ(GetListCellText(ResultList, -1, 2), "");
-    EXPECT_EQ(GetListCellText(ResultList, 0, -1), "");
-    EXPECT_EQ(GetListCellText(FileField, 0, 0), "");
+    const std::tuple<int, int, int, std::string> cells[] = {
+        {ResultList, 0, 0, name},   {ResultList, 0, 1, hash}, {ResultList, -1, 0, "File Name"},
+        {ResultList, -1, 1, "MD5"}, {ResultList, 1, 0, ""},   {ResultList, -2, 0, ""},
+        {ResultList, 0, 2, ""},     {ResultList, -1, 2, ""},  {ResultList, 0, -1, ""},
+        {FileField, 0, 0, ""}};
+    for (const auto& [control, row, column, text] : cells)
+        EXPECT_EQ(GetListCellText(control, row, column), text)
+            << control << ": " << row << ", " << column;
     EXPECT_EQ(CountListRows(FileField), 0);
 }
 
-TEST_F(ControlsTest, SelectionStateOfEmptyAndClearedList) {
-    EXPECT_EQ(GetControlState(ResultList), -1);
-    AddListRow(ResultList, -1, "a\nb");
-    AddListRow(ResultList, -1, "c\nd");
-    SelectRow(ResultList, 1);
-    EXPECT_EQ(GetControlState(ResultList), 1);
-    ClearList(ResultList);
-    EXPECT_EQ(CountListRows(ResultList), 0);
-    EXPECT_EQ(GetControlState(ResultList), -1);
-}
-
-TEST_F(ControlsTest, CaseStylesConvertTheHeldText) {
-    CreateTextField(MainWindow, FileHashField, {15, 40, 223, 20}, FieldReadOnly | FieldUpperCase);
+// The upper-case style is held to by the contract tests.
+TEST_F(ControlsTest, LowerCaseStyleConvertsTheHeldText) {
     CreateTextField(MainWindow, FileHashLowerField, {250, 40, 223, 20},
                     FieldReadOnly | FieldLowerCase);
-    CreateTextField(MainWindow, FileField, {15, 10, 458, 20}, FieldReadOnly);
-    SetControlText(FileHashField, "d41d8cd98f00b204E9800998ecf8427e");
     SetControlText(FileHashLowerField, "D41D8CD98F00B204e9800998ECF8427E");
-    SetControlText(FileField, "Mixed Case.txt");
-    EXPECT_EQ(GetControlText(FileHashField), "D41D8CD98F00B204E9800998ECF8427E");
     EXPECT_EQ(GetControlText(FileHashLowerField), "d41d8cd98f00b204e9800998ecf8427e");
-    EXPECT_EQ(GetControlText(FileField), "Mixed Case.txt");
 }
 
 // What the window procedure hands a read-only field when it is painted.
 struct Paint {
-    COLORREF brush;
-    COLORREF text;
-    COLORREF back;
+    COLORREF brush, text, back;
+    bool operator==(const Paint&) const = default;
 };
 
 Paint PaintColours(int control) {
@@ -76,70 +64,34 @@ Paint PaintColours(int control) {
     return paint;
 }
 
-TEST_F(ControlsTest, BackgroundColourAndItsReset) {
-    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20},
-                    FieldReadOnly | FieldUpperCase | FieldCentred);
-    Paint plain = PaintColours(VerdictField);
+TEST_F(ControlsTest, FieldColoursTheirResetAndTheDisabledField) {
+    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly | FieldCentred);
+    const Paint plain = PaintColours(VerdictField);
+    const COLORREF green = RGB(0, 255, 0), untouched = RGB(1, 2, 3);
     SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    Paint green = PaintColours(VerdictField);
-    EXPECT_EQ(green.brush, RGB(0, 255, 0));
-    EXPECT_EQ(green.back, RGB(0, 255, 0));
-    SetControlColor(VerdictField, ColourBackground, 0xFF);
-    EXPECT_EQ(PaintColours(VerdictField).brush, RGB(255, 0, 0));
+    EXPECT_EQ(PaintColours(VerdictField), (Paint{green, untouched, green}));
+    // A disabled field is painted in the default colours.
+    DisableControl(VerdictField, 1);
+    EXPECT_EQ(PaintColours(VerdictField), plain);
+    DisableControl(VerdictField, 0);
     SetControlColor(VerdictField, ColourBackground, -1);
-    Paint reset = PaintColours(VerdictField);
-    EXPECT_EQ(reset.brush, plain.brush);
-    EXPECT_EQ(reset.back, plain.back);
+    EXPECT_EQ(PaintColours(VerdictField), plain);
 
-    // The colour is on the screen once the field has been painted.
+    // A text colour alone goes on the highlight background.
+    SetControlColor(VerdictField, ColourText, 0xFF);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(PaintColours(VerdictField), (Paint{highlight, RGB(255, 0, 0), highlight}));
+
+    // The colour reaches the screen once the field has been painted.
     SetControlColor(VerdictField, ColourBackground, 0xFFFF);
-    PumpEvents(200);
     HWND field = ControlHandle(VerdictField);
     RECT inside{};
     GetClientRect(field, &inside);
     HDC dc = GetDC(field);
-    EXPECT_EQ(GetPixel(dc, 3, inside.bottom / 2), RGB(255, 255, 0));
+    const auto painted = [&] { return GetPixel(dc, 3, inside.bottom / 2) == RGB(255, 255, 0); };
+    PumpEvents(3000, [&](const Seen&) { return painted(); });
+    EXPECT_TRUE(painted());
     ReleaseDC(field, dc);
-}
-
-TEST_F(ControlsTest, TextColourAloneUsesTheHighlightBackground) {
-    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly);
-    SetControlColor(VerdictField, ColourText, 0xFF);
-    Paint paint = PaintColours(VerdictField);
-    EXPECT_EQ(paint.text, RGB(255, 0, 0));
-    EXPECT_EQ(paint.brush, GetSysColor(COLOR_BTNHIGHLIGHT));
-    SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    EXPECT_EQ(PaintColours(VerdictField).brush, RGB(0, 255, 0));
-    EXPECT_EQ(PaintColours(VerdictField).text, RGB(255, 0, 0));
-}
-
-TEST_F(ControlsTest, DisabledFieldIsPaintedInDefaultColours) {
-    CreateTextField(MainWindow, VerdictField, {250, 70, 223, 20}, FieldReadOnly);
-    Paint plain = PaintColours(VerdictField);
-    SetControlColor(VerdictField, ColourBackground, 0xFF00);
-    DisableControl(VerdictField, 1);
-    EXPECT_EQ(PaintColours(VerdictField).brush, plain.brush);
-    DisableControl(VerdictField, 0);
-    EXPECT_EQ(PaintColours(VerdictField).brush, RGB(0, 255, 0));
-}
-
-TEST_F(ControlsTest, MenuBarKeepsTheClientAreaCentred) {
-    ASSERT_NE(CreateMenuBar(MainWindow), 0);
-    AddMenu("&File");
-    AddMenuItem(MenuSelectFile, "Select &File\tCtrl+F");
-    AddMenu("&Help");
-    AddMenuItem(MenuAbout, "&About");
-    CreateStatusBar(MainWindow, 560);
-    HWND hwnd = win32::WindowHandle(MainWindow);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, 560);
-    EXPECT_EQ(client.bottom, 295);
-    RECT outer{};
-    GetWindowRect(hwnd, &outer);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
-    EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
 }
 
 TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
@@ -147,22 +99,70 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
     EXPECT_EQ(GetClipboardText(), "hello");
 
     // Text without its terminating zero ends within its block (Wine terminates it itself).
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 40);
-    memset(GlobalLock(memory), 'A', 40);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
+    PutOnClipboard(std::string(40, 'A'), CF_TEXT, false);
     const std::string text = GetClipboardText();
     EXPECT_LE(text.size(), 40u);
     EXPECT_EQ(text, std::string(text.size(), 'A'));
 
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, nullptr));
-    CloseClipboard();
+    PutOnClipboard("not text", CF_DIB);
     EXPECT_EQ(GetClipboardText(), "");
+}
+
+class ShortcutsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Shortcuts", 0), 0);
+        CreateTextField(MainWindow, FileField, {15, 10, 458, 20}, FieldReadOnly);
+        CreateButton(MainWindow, BrowseButton, {483, 10, 35, 20}, "---", false);
+        CreateButton(MainWindow, CheckButton, {15, 205, 135, 20}, "MD5 Check", false);
+        ASSERT_TRUE(BringToFront(MainWindow));
+    }
+};
+
+TEST_F(ShortcutsTest, ShortcutComesBeforeTheFocusedField) {
+    SetControlText(FileField, "field text");
+    SetFocus(ControlHandle(FileField));
+    SendMessageA(ControlHandle(FileField), EM_SETSEL, 0, -1);
+    PutOnClipboard("before");
+    AddShortcut(MainWindow, CtrlKey + 'C', MenuCheck);
+    EXPECT_EQ(contract::MenuItemsFromKey(CtrlKey + 'C'), std::vector<int>{MenuCheck});
+    EXPECT_EQ(GetClipboardText(), "before");
+
+    // Without the shortcut the same key copies, so the check above can see a copy.
+    RemoveShortcut(MainWindow, -1);
+    PressKey('C', {VK_CONTROL});
+    PumpEvents(3000, [](const Seen&) { return GetClipboardText() == "field text"; });
+    EXPECT_EQ(GetClipboardText(), "field text");
+}
+
+TEST_F(ShortcutsTest, TabMovesTheFocusQuietly) {
+    SetFocus(ControlHandle(BrowseButton));
+    for (const auto& [modifiers, next] : {std::pair{std::vector<WORD>{}, CheckButton},
+                                          std::pair{std::vector<WORD>{VK_SHIFT}, BrowseButton}}) {
+        PressKey(VK_TAB, modifiers);
+        const Seen seen =
+            PumpEvents(3000, [&](const Seen&) { return GetFocus() == ControlHandle(next); });
+        EXPECT_EQ(GetFocus(), ControlHandle(next));
+        EXPECT_TRUE(std::none_of(seen.begin(), seen.end(),
+                                 [](const SeenEvent& event) { return event.kind == EventMenu; }));
+    }
+}
+
+// Equal close requests waiting together are one event; a closed window's are dropped.
+TEST_F(ShortcutsTest, CloseRequestsButtonsAndMenuCommandsAreRecorded) {
+    ASSERT_NE(OpenWindow(AboutWindow, 402, 183, "Closing", 0), 0);
+    HWND hwnd = win32::WindowHandle(MainWindow);
+    PostMessageA(ControlHandle(CheckButton), BM_CLICK, 0, 0);
+    PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(win32::MenuCommandBase + MenuHtmlReport), 0);
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    SendMessageA(win32::WindowHandle(AboutWindow), WM_CLOSE, 0, 0);
+    CloseWindow(AboutWindow);
+    EXPECT_EQ(PumpEvents(3000, [](const Seen& got) { return got.size() >= 3; }),
+              (Seen{{EventCloseWindow, MainWindow, MainWindow, 0},
+                    {EventControl, CheckButton, MainWindow, ButtonClicked},
+                    {EventMenu, MenuHtmlReport, MainWindow, 0}}));
+    EXPECT_TRUE(IsWindow(hwnd));
 }
 
 } // namespace

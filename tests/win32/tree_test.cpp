@@ -1,13 +1,19 @@
-// The directory tree on a real tree-view control over Wine's drives.
+// The directory tree on a real tree-view control over Wine's drives, and directory scans and
+// the digest on the real file system: each is shown the real System32 by a 32-bit program,
+// not SysWOW64.
+#include "common/text.h"
+#include "hashing/file_digest.h"
 #include "platform/folder_source.h"
 #include "platform/tree.h"
+#include "unit/fake_folder_source.h"
+#include "unit/unit_support.h"
 #include "win32_test_support.h"
 
 #include <dbt.h>
 
-#include <algorithm>
 #include <bitset>
-#include <filesystem>
+#include <fstream>
+#include <set>
 
 namespace dg::test {
 namespace {
@@ -31,35 +37,19 @@ std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
     return children;
 }
 
-std::vector<std::string> SortedNames(HWND tree, HTREEITEM item) {
-    std::vector<std::string> names;
+std::set<std::string> Names(HWND tree, HTREEITEM item) {
+    std::set<std::string> names;
     for (HTREEITEM child : Children(tree, item))
-        names.push_back(ItemText(tree, child));
-    std::sort(names.begin(), names.end());
+        names.insert(ItemText(tree, child));
     return names;
-}
-
-// The subfolders as another way of listing sees them.
-std::vector<std::string> SortedSubfolders(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string Documents() {
-    std::string path = PlatformSpecialFolderPath(CsidlPersonal);
-    return path.back() == '\\' ? path : path + '\\';
 }
 
 class TreeTest : public WindowTest {
 protected:
     void Open(FolderSource& source = SystemFolderSource()) {
         ASSERT_NE(OpenWindow(DirectoryWindow, 278, 246, "Tree", 0), 0);
-        ASSERT_NE(win32::CreateTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224}, Documents(),
-                                    source),
+        ASSERT_NE(win32::CreateTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224},
+                                    DocumentsFolderWithBackslash(), source),
                   0);
         tree = ControlHandle(DirectoryTree);
         computer = TreeView_GetRoot(tree);
@@ -76,68 +66,20 @@ protected:
 
 TEST_F(TreeTest, OpensAtTheDocumentsFolderUnderItsDrive) {
     Open();
-    EXPECT_EQ(GetControlText(DirectoryTree), Documents());
-    HTREEITEM selected = TreeView_GetSelection(tree);
-    HTREEITEM drive = selected;
+    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithBackslash());
+    HTREEITEM drive = TreeView_GetSelection(tree);
     while (TreeView_GetParent(tree, drive) != computer)
         drive = TreeView_GetParent(tree, drive);
     EXPECT_EQ(TextOf(drive), "C:\\");
-    EXPECT_EQ(TextOf(computer), "");
     const auto top = Children(tree, computer);
     EXPECT_EQ(top.size(), std::bitset<32>(GetLogicalDrives()).count() + 1) << "and documents";
-    EXPECT_EQ(TextOf(top.back()), Documents());
+    EXPECT_EQ(TextOf(top.back()), DocumentsFolderWithBackslash());
     EXPECT_NE(drive, top.back());
 }
 
-TEST_F(TreeTest, ShowsHiddenAndSystemFolders) {
-    Open();
-    const auto root = std::filesystem::temp_directory_path() / "dg-tree-attributes";
-    std::filesystem::create_directories(root / "hidden");
-    std::filesystem::create_directories(root / "system");
-    SetFileAttributesA((root / "hidden").string().c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesA((root / "system").string().c_str(), FILE_ATTRIBUTE_SYSTEM);
-    const std::string path = (root / "").string();
-    SetControlText(DirectoryTree, path);
-    EXPECT_EQ(GetControlText(DirectoryTree), path);
-    EXPECT_EQ(SortedNames(tree, TreeView_GetSelection(tree)),
-              (std::vector<std::string>{"hidden", "system"}));
-    std::filesystem::remove_all(root);
-}
-
-// A 32-bit program is shown SysWOW64 for System32 unless it asks not to be.
-TEST_F(TreeTest, System32IsTheRealOne) {
-    const char* prefix = std::getenv("WINEPREFIX");
-    if (prefix == nullptr)
-        GTEST_SKIP() << "WINEPREFIX names the prefix to compare with";
-    const std::string windows = std::string("Z:") + prefix + "/drive_c/windows/";
-    ASSERT_NE(SortedSubfolders(windows + "system32"), SortedSubfolders(windows + "syswow64"));
-    Open();
-    SetControlText(DirectoryTree, "C:\\windows\\system32\\");
-    EXPECT_EQ(SortedNames(tree, TreeView_GetSelection(tree)),
-              SortedSubfolders(windows + "system32"));
-}
-
-// Drive C without a medium, as far as the tree can tell.
-class EmptyDriveC : public FolderSource {
-public:
-    FolderSource& real = SystemFolderSource();
-    unsigned long Drives() override { return real.Drives(); }
-    ShellLook DriveLook(int drive) override { return real.DriveLook(drive); }
-    ShellLook ComputerLook() override { return real.ComputerLook(); }
-    DocumentsFolder Documents() override { return real.Documents(); }
-    int FolderIcon() override { return real.FolderIcon(); }
-    DriveAccess CheckDrive(int drive) override {
-        return drive == 2 ? DriveAccess::NotReady : real.CheckDrive(drive);
-    }
-    std::vector<std::string> Subfolders(const std::string& folder) override {
-        return real.Subfolders(folder);
-    }
-    bool HasSubfolder(const std::string& folder) override { return real.HasSubfolder(folder); }
-    bool IsLeadByte(char byte) const override { return real.IsLeadByte(byte); }
-};
-
 TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
-    EmptyDriveC source;
+    FakeSource source; // drive C without a medium
+    source.notReady = Bit('C');
     Open(source);
     HWND prompt = FindWindowA("DigestoriumDrivePrompt", nullptr);
     ASSERT_NE(prompt, nullptr);
@@ -159,6 +101,38 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
                  reinterpret_cast<LPARAM>(&volume));
     EXPECT_EQ(FindWindowA("DigestoriumDrivePrompt", nullptr), nullptr);
     EXPECT_TRUE(IsWindowEnabled(tree));
+}
+
+// A 32-bit program is shown SysWOW64 for System32 unless it asks not to be. A folder and a
+// file put into the real System32 (redirection off for the writing only) are seen there by the
+// tree, the scan and the digest, and not in SysWOW64; plain calls around them are redirected.
+TEST_F(TreeTest, System32IsTheRealOneForTheTreeTheScanAndTheDigest) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string system32 = std::string(windows) + "\\system32\\";
+    const std::string syswow64 = std::string(windows) + "\\syswow64\\";
+    if (GetFileAttributesA(syswow64.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "not a 64-bit system";
+    const std::string folder = "dg_marker_" + std::to_string(GetCurrentProcessId());
+    const std::string file = folder + ".txt";
+    PVOID old = nullptr;
+    ASSERT_TRUE(Wow64DisableWow64FsRedirection(&old));
+    CreateDirectoryA((system32 + folder).c_str(), nullptr);
+    std::ofstream(system32 + file) << "abc";
+    Wow64RevertWow64FsRedirection(old);
+
+    Open();
+    SetControlText(DirectoryTree, system32);
+    EXPECT_EQ(Names(tree, TreeView_GetSelection(tree)).count(folder), 1u);
+    EXPECT_EQ(ScanNames(system32, file), std::set<std::string>{file});
+    EXPECT_TRUE(ScanNames(syswow64, file).empty());
+    EXPECT_EQ(FileDigest(system32 + file), "900150983cd24fb0d6963f7d28e17f72");
+    EXPECT_EQ(GetFileAttributesA((system32 + file).c_str()), INVALID_FILE_ATTRIBUTES);
+
+    ASSERT_TRUE(Wow64DisableWow64FsRedirection(&old));
+    DeleteFileA((system32 + file).c_str());
+    RemoveDirectoryA((system32 + folder).c_str());
+    Wow64RevertWow64FsRedirection(old);
 }
 
 } // namespace

@@ -19,18 +19,9 @@
 namespace dg::test {
 
 struct SeenEvent {
-    int kind;
-    int object;
-    int window;
-    int type;
-
+    int kind, object, window, type;
     bool operator==(const SeenEvent&) const = default;
 };
-
-inline std::ostream& operator<<(std::ostream& out, const SeenEvent& event) {
-    return out << "{" << event.kind << ", " << event.object << ", " << event.window << ", "
-               << event.type << "}";
-}
 
 // Runs WaitEvent until the condition holds or the time is up; a thread timer keeps WaitEvent
 // from blocking for good. Returns the events of the three kinds the logic acts on.
@@ -44,12 +35,10 @@ inline Seen PumpEvents(int milliseconds, const std::function<bool(const Seen&)>&
         int kind = WaitEvent();
         // A raw message that shares a number with an event kind names no window.
         if ((kind == EventControl || kind == EventMenu || kind == EventCloseWindow) &&
-            EventWindowNumber() >= 0) {
+            EventWindowNumber() >= 0)
             seen.push_back({kind, EventControlNumber(), EventWindowNumber(), EventType()});
-        }
-        if (done && done(seen)) {
+        if (done && done(seen))
             break;
-        }
     }
     KillTimer(nullptr, timer);
     return seen;
@@ -57,26 +46,15 @@ inline Seen PumpEvents(int milliseconds, const std::function<bool(const Seen&)>&
 
 inline std::vector<int> TypesOf(const Seen& events, int control) {
     std::vector<int> types;
-    for (const SeenEvent& event : events) {
-        if (event.kind == EventControl && event.object == control) {
+    for (const SeenEvent& event : events)
+        if (event.kind == EventControl && event.object == control)
             types.push_back(event.type);
-        }
-    }
     return types;
 }
 
 inline HWND ControlHandle(int control) {
     const win32::ControlEntry* entry = win32::FindControl(control);
     return entry != nullptr ? entry->hwnd.load() : nullptr;
-}
-
-// Selects a list row as the program would, without input.
-inline void SelectRow(int list, int row) {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(ControlHandle(list), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&state));
 }
 
 // Brings the window to the front and waits until it has the keyboard.
@@ -89,64 +67,25 @@ inline bool BringToFront(int window) {
     return GetForegroundWindow() == hwnd && GetActiveWindow() == hwnd;
 }
 
-inline INPUT Key(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
 // A key with modifiers (VK_CONTROL, VK_SHIFT, VK_MENU) held down around it.
 inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
-    std::vector<INPUT> inputs;
-    for (WORD modifier : modifiers) {
-        inputs.push_back(Key(modifier, false));
-    }
-    inputs.push_back(Key(key, false));
-    inputs.push_back(Key(key, true));
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
-        inputs.push_back(Key(*it, true));
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (WORD modifier : modifiers)
+        keybd_event(static_cast<BYTE>(modifier), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        keybd_event(static_cast<BYTE>(*it), 0, KEYEVENTF_KEYUP, 0);
 }
 
-// A left click at a point of a window's client area.
-inline void ClickAt(HWND hwnd, POINT point) {
-    ClientToScreen(hwnd, &point);
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (point.x * 65536 + width / 2) / width;
-        input.mi.dy = (point.y * 65536 + height / 2) / height;
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    }
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
-inline void PutOnClipboard(const std::string& text) {
+// Bytes on the clipboard in the format, text with its terminating zero unless told not to.
+inline void PutOnClipboard(const std::string& text, UINT format = CF_TEXT, bool terminated = true) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + (terminated ? 1 : 0));
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + (terminated ? 1 : 0));
     GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
+    SetClipboardData(format, memory);
     CloseClipboard();
-}
-
-// MainWindow with ResultList and its two columns, as the program builds them.
-inline bool OpenWindowWithList(const std::string& title) {
-    if (OpenWindow(MainWindow, 560, 295, title, 0) == 0) {
-        return false;
-    }
-    CreateList(MainWindow, ResultList, {15, 100, 528, 95});
-    AddListColumn(ResultList, "File Name", 274);
-    AddListColumn(ResultList, "MD5", 230);
-    return true;
 }
 
 // Each test starts with the platform set up and ends with every window closed.
@@ -155,9 +94,8 @@ protected:
     static void SetUpTestSuite() { InitialisePlatform(); }
     static void TearDownTestSuite() { ReleasePlatform(); }
     void TearDown() override {
-        for (int window = 0; window < WindowCount; ++window) {
+        for (int window = 0; window < WindowCount; ++window)
             CloseWindow(window);
-        }
         PumpEvents(50);
     }
 };
