@@ -2,6 +2,7 @@
 // with a time limit, and real mouse and keyboard input.
 #pragma once
 
+#include "platform/files.h"
 #include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/threads.h"
@@ -50,6 +51,33 @@ inline std::vector<int> TypesOf(const Seen& events, int control) {
         if (event.kind == EventControl && event.object == control)
             types.push_back(event.type);
     return types;
+}
+
+// What md5sum prints for the three bytes "abc".
+constexpr char AbcDigest[] = "900150983cd24fb0d6963f7d28e17f72";
+
+// A new file holding "abc", its path pathBytes long, in a new folder under the temporary one
+// whose path, final backslash included, is folderBytes long. The folders are made behind
+// "\\?\", which takes any length; the temporary path is ASCII.
+inline std::string DeepFile(std::size_t folderBytes, std::size_t pathBytes) {
+    static int made = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string path = std::string(temp) + "dg_long_" + std::to_string(GetTickCount()) + "_" +
+                       std::to_string(++made);
+    while (true) {
+        CreateDirectoryW((L"\\\\?\\" + std::wstring(path.begin(), path.end())).c_str(), nullptr);
+        path += '\\';
+        if (path.size() >= folderBytes)
+            break;
+        const std::size_t left = folderBytes - path.size();
+        path.append(left <= 32 ? left - 1 : 30, 'd');
+    }
+    path.resize(pathBytes, 'f');
+    OutputFile file(path);
+    file.Write("abc");
+    EXPECT_TRUE(file.Close()) << path;
+    return path;
 }
 
 inline HWND ControlHandle(int control) {
