@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "expected_ui.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +58,6 @@ void ScenarioTest::SetUp() {
         exitCode_ = RunProgram();
         ended_ = true;
     });
-    ASSERT_TRUE(hl::WaitUntil([this] { return hl::ProgramRunning() || Ended(); }, Patience));
     Settle();
 }
 
@@ -91,6 +91,11 @@ void ScenarioTest::WaitFor(const std::function<bool()>& condition, const std::st
 void ScenarioTest::Settle() {
     if (!hl::WaitIdle(Patience))
         FAIL() << "the event loop did not settle";
+}
+
+void ScenarioTest::Choose(int item) {
+    hl::ChooseMenuItem(item);
+    Settle();
 }
 
 int ScenarioTest::WaitForExit() {
@@ -174,6 +179,24 @@ BlockingFile::~BlockingFile() {
 
 #endif
 
+Rows ListRows() {
+    return hl::Control(ResultList).rows;
+}
+
+std::vector<hl::Operation> Ops(const std::string& name) {
+    std::vector<hl::Operation> found;
+    for (const hl::Operation& op : hl::Operations())
+        if (op.name == name)
+            found.push_back(op);
+    return found;
+}
+
+bool Shown(const std::string& text) {
+    const auto operations = hl::Operations();
+    return std::any_of(operations.begin(), operations.end(),
+                       [&](const hl::Operation& op) { return op.text == text; });
+}
+
 std::vector<int> ShortcutValues(int window) {
     std::vector<int> values;
     for (const hl::Shortcut& shortcut : hl::Shortcuts(window))
@@ -182,10 +205,8 @@ std::vector<int> ShortcutValues(int window) {
 }
 
 bool ShortcutFor(int value) {
-    for (const hl::Shortcut& shortcut : hl::Shortcuts(MainWindow))
-        if (shortcut.value == value)
-            return true;
-    return false;
+    const std::vector<int> values = ShortcutValues(MainWindow);
+    return std::find(values.begin(), values.end(), value) != values.end();
 }
 
 std::vector<int> RestoredShortcuts(bool manualPresent) {

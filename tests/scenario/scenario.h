@@ -21,17 +21,13 @@ namespace hl = dg::headless;
 // Known answers of RFC 1321.
 inline const std::string EmptyMd5 = "d41d8cd98f00b204e9800998ecf8427e";
 inline const std::string AbcMd5 = "900150983cd24fb0d6963f7d28e17f72";
-
-inline std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
+inline const std::string AbcMd5Upper = "900150983CD24FB0D6963F7D28E17F72";
 
 inline const std::string WelcomeText =
     "Welcome to Digestorium.  Please select file or list directory to begin.";
 inline const std::string CompletedText = "File processing has been completed.  1 file listed.";
+
+using Rows = std::vector<std::vector<std::string>>;
 
 // Each test gets a fresh working directory of its own, the program started in it, and, at
 // the end, the program closed and every worker thread finished.
@@ -50,6 +46,8 @@ protected:
     void WaitFor(const std::function<bool()>& condition, const std::string& what);
     // The loop has handled everything given to it so far.
     void Settle();
+    // Chooses the menu item and lets the loop handle it.
+    void Choose(int item);
     // The program has ended; returns its exit code.
     int WaitForExit();
     [[nodiscard]] bool Ended() const { return ended_.load(); }
@@ -92,6 +90,12 @@ private:
     void* pipe_ = nullptr;
 #endif
 };
+
+[[nodiscard]] Rows ListRows();
+// The operations of that name, in their order.
+[[nodiscard]] std::vector<hl::Operation> Ops(const std::string& name);
+// Some operation showed exactly this text.
+[[nodiscard]] bool Shown(const std::string& text);
 
 // The command states of MainWindow, as read back from the backend.
 void ExpectIdle(bool manualPresent);

@@ -21,15 +21,12 @@ using std::chrono::milliseconds;
 
 // Forgets every window, record and scripted answer. No program or worker thread may run.
 void ResetWorld();
-// True from InitialisePlatform until ReleasePlatform.
-[[nodiscard]] bool ProgramRunning();
 // Threads started through StartThread that have not yet returned.
 [[nodiscard]] int LiveWorkerThreads();
 // The next `count` StartThread calls fail.
 void FailThreadStarts(int count);
 // OpenWindow fails for that window number until the world is reset.
 void FailWindowOpen(int window);
-
 // While held, the calls of worker threads wait and the program thread goes on with input and
 // events, as when the workers have not been scheduled yet. WaitIdle does not wait for them.
 void HoldWorkerCalls(bool hold);
@@ -41,7 +38,7 @@ void HoldWorkerCalls(bool hold);
 // Re-checks the condition whenever the backend changes, at least every 10 ms, until it holds
 // or the limit passes. The condition must not be called under the backend's lock.
 [[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, milliseconds limit);
-// The program thread waits in WaitEvent with no input, event or worker call left.
+// The program has ended, or waits in WaitEvent with no input, event or worker call left.
 [[nodiscard]] bool WaitIdle(milliseconds limit);
 
 // ---- Input, as a user gives it ----
@@ -66,46 +63,22 @@ void PostEvent(int kind, int object, int window, int type);
 
 // ---- Scripted answers and records ----
 
+// "" stands for a clipboard without text.
 void SetClipboardText(const std::string& text);
-void SetClipboardEmpty();
-// The clipboard holds a picture and no text.
-void SetClipboardPicture();
-
-struct FileDialogCall {
-    std::string title;
-    std::string initialPath;
-    std::string pattern;
-    int patternIndex = 0;
-};
 // The next file dialog returns this path at once; "" cancels it. Without a queued answer
 // the dialog waits for one.
 void QueueFileDialogAnswer(const std::string& path);
 [[nodiscard]] bool FileDialogOpen();
-[[nodiscard]] std::vector<FileDialogCall> FileDialogCalls();
-
-struct MessageCall {
-    std::string title;
-    std::string text;
-    int flags = 0;
-};
-[[nodiscard]] std::vector<MessageCall> MessageCalls();
-
-struct LaunchCall {
-    std::string program;
-    std::string parameters;
-    std::string workingDirectory;
-    int flags = 0;
-};
 // CurrentLocalDate gives this date from now on, until the world is reset.
 void HoldLocalDate(long long date);
-
 // LaunchProgram's result from now on (1 unless set).
 void SetLaunchResult(int result);
-[[nodiscard]] std::vector<LaunchCall> LaunchCalls();
 
-// Every change made through the user-interface operations, in the order it was made, plus
-// "FileDialogOpened" and "FileDialogClosed", and "Delay" with the thread's number and the
-// milliseconds.
+// Every change made through the user-interface operations, in the order it was made, named
+// after the operation, plus "Delay" with the thread's number and the milliseconds. Calls
+// with more than one text join them with '|': "FileDialogOpened" (owner, pattern index,
+// title|initial path|pattern), "FileDialogClosed" (owner, 0, answer), "ShowMessage" (flags,
+// 0, title|text), "LaunchProgram" (flags, result, program|parameters|working directory).
 struct Operation {
     std::string name;
     int target = 0;
@@ -130,7 +103,6 @@ struct ControlState {
     bool isDefault = false;
     bool enabled = false;
     bool visible = false;
-    int textColour = -1;
     int backgroundColour = -1;
     int value = 0;
     std::vector<ListColumn> columns;
