@@ -2,6 +2,7 @@
 // interface, while the test clicks, chooses, types and reads back what a user would see.
 #pragma once
 
+#include "expected_ui.h"
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
 
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -96,6 +98,12 @@ private:
 [[nodiscard]] std::vector<hl::Operation> Ops(const std::string& name);
 // Some operation showed exactly this text.
 [[nodiscard]] bool Shown(const std::string& text);
+
+// The expected text in the running code page.
+[[nodiscard]] std::string InCodePage(std::string text);
+// The window, active, and its controls where the table places them, in the order of the table.
+void ExpectWindow(int number, const char* title, int width, int height,
+                  std::span<const expected::Placed> table);
 
 // The command states of MainWindow, as read back from the backend.
 void ExpectIdle(bool manualPresent);

@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <set>
-#include <span>
 
 namespace dg::scenario {
 namespace {
@@ -18,44 +17,6 @@ using Commands = ScenarioTest;
 using Selection = ScenarioTest;
 using About = ScenarioTest;
 using Manual = ScenarioWithManual;
-
-// The expected text in the running code page: natively UTF-8, while the logic tests under Wine
-// run without the program's manifest, in code page 1252.
-std::string InCodePage(std::string text) {
-    if (AnsiCodePageIsUtf8())
-        return text;
-    for (const auto& [utf8, ansi] :
-         {std::pair{"\xE2\x80\x98", "\x91"}, std::pair{"\xE2\x80\x99", "\x92"},
-          std::pair{"\xC2\xA9", "\xA9"}})
-        for (auto at = text.find(utf8); at != std::string::npos; at = text.find(utf8))
-            text.replace(at, std::string(utf8).size(), ansi);
-    return text;
-}
-
-// The window and its controls where the table places them, in the order of the table.
-void ExpectWindow(int number, const char* title, int width, int height,
-                  std::span<const expected::Placed> table) {
-    const hl::WindowState window = hl::Window(number);
-    EXPECT_EQ(window.title, title);
-    EXPECT_EQ(window.innerWidth, width);
-    EXPECT_EQ(window.innerHeight, height);
-    EXPECT_EQ(hl::ActiveWindow(), number);
-    std::vector<int> created;
-    for (const expected::Placed& placed : table) {
-        SCOPED_TRACE("control " + std::to_string(placed.control));
-        created.push_back(placed.control);
-        const hl::ControlState control = hl::Control(placed.control);
-        const ControlRect rect = control.rect;
-        EXPECT_EQ((std::vector<int>{rect.x, rect.y, rect.width, rect.height}),
-                  (std::vector<int>{placed.x, placed.y, placed.width, placed.height}));
-        if (placed.text) {
-            EXPECT_EQ(control.text, InCodePage(placed.text));
-        }
-        EXPECT_EQ(control.style, placed.style);
-        EXPECT_EQ(control.isDefault, placed.control == AboutOkButton);
-    }
-    EXPECT_EQ(window.controls, created);
-}
 
 TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     ExpectWindow(MainWindow, expected::MainTitle, expected::MainWidth, expected::MainHeight,
@@ -84,7 +45,7 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     }
     EXPECT_EQ(built, menus);
     std::set<std::pair<int, int>> registered;
-    for (const hl::Shortcut& shortcut : hl::Shortcuts(MainWindow))
+    for (const hl::Shortcut& shortcut : hl::Window(MainWindow).shortcuts)
         registered.insert({shortcut.value, shortcut.item});
     EXPECT_EQ(registered, shortcuts);
     ExpectIdle(true);

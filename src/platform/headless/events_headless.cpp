@@ -91,7 +91,7 @@ Event Handle(WorldData& w, const Input& input) {
     case InputKind::Key:
         return HandleKey(w, target);
     case InputKind::CloseBox:
-        if (const WindowData* window = w.OpenWindow(target); window && window->state.enabled)
+        if (const WindowData* window = w.OpenWindow(target); window && window->enabled)
             w.events.Push({EventCloseWindow, target, target, 0});
         break;
     case InputKind::ListClick:
@@ -118,8 +118,8 @@ Event Handle(WorldData& w, const Input& input) {
         break;
     case InputKind::Minimize:
         if (WindowData* window = w.OpenWindow(target);
-            window && window->state.enabled && (window->state.attributes & WindowMinimizeBox)) {
-            window->state.state = WindowMinimized;
+            window && window->enabled && (window->attributes & WindowMinimizeBox)) {
+            window->state = WindowMinimized;
             if (w.activeWindow == target)
                 w.activeWindow = -1;
         }

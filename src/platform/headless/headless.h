@@ -74,11 +74,12 @@ void HoldLocalDate(long long date);
 // LaunchProgram's result from now on (1 unless set).
 void SetLaunchResult(int result);
 
-// Every change made through the user-interface operations, in the order it was made, named
-// after the operation, plus "Delay" with the thread's number and the milliseconds. Calls
-// with more than one text join them with '|': "FileDialogOpened" (owner, pattern index,
-// title|initial path|pattern), "FileDialogClosed" (owner, 0, answer), "ShowMessage" (flags,
-// 0, title|text), "LaunchProgram" (flags, result, program|parameters|working directory).
+// The operations that tests follow, in the order they were made: "OpenWindow" (window,
+// attributes, title), "CloseWindow", "SetStatusText" (bar, field, text), "HideControl" and
+// "SetControlState" (control, value), "Delay" (thread number, milliseconds), and with texts
+// joined by '|': "FileDialogOpened" (owner, pattern index, title|initial path|pattern),
+// "FileDialogClosed" (owner, 0, answer), "ShowMessage" (flags, 0, title|text) and
+// "LaunchProgram" (flags, result, program|parameters|working directory).
 struct Operation {
     std::string name;
     int target = 0;
@@ -111,6 +112,11 @@ struct ControlState {
 };
 [[nodiscard]] ControlState Control(int control);
 
+struct Shortcut {
+    int value = 0;
+    int item = 0;
+};
+
 struct WindowState {
     bool open = false;
     std::string title;
@@ -125,6 +131,8 @@ struct WindowState {
     // -1 without a status bar.
     int statusFieldWidth = -1;
     std::string statusText;
+    // In the order they were registered.
+    std::vector<Shortcut> shortcuts;
 };
 [[nodiscard]] WindowState Window(int window);
 // -1 when none of the program's windows is active.
@@ -144,12 +152,5 @@ struct MenuState {
 [[nodiscard]] std::vector<MenuState> Menus();
 // item -1 when there is no such item.
 [[nodiscard]] MenuItemState MenuItem(int item);
-
-struct Shortcut {
-    int value = 0;
-    int item = 0;
-};
-// In the order they were registered.
-[[nodiscard]] std::vector<Shortcut> Shortcuts(int window);
 
 } // namespace dg::headless

@@ -51,9 +51,8 @@ void AddControl(int window, int control, ControlKind kind, ControlRect rect,
         state.isDefault = isDefault;
         state.enabled = state.visible = true;
         w.controls[control] = {state, {}};
-        std::erase(data.state.controls, control);
-        data.state.controls.push_back(control);
-        w.Log("CreateControl", control, window, text);
+        std::erase(data.controls, control);
+        data.controls.push_back(control);
     });
 }
 
@@ -66,7 +65,7 @@ int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& t
         if (w.failingWindows.count(window))
             return;
         w.CloseWindowData(window);
-        headless::WindowState& state = w.windows[window].state;
+        headless::WindowState& state = w.windows[window];
         state.open = state.enabled = true;
         state.title = title;
         state.innerWidth = innerWidth;
@@ -88,15 +87,12 @@ void CloseWindow(int window) {
 
 int GetWindowState(int window) {
     int state = WindowNormal;
-    OnWindow(window, [&](WorldData&, WindowData& data) { state = data.state.state; });
+    OnWindow(window, [&](WorldData&, WindowData& data) { state = data.state; });
     return state;
 }
 
 void SetWindowState(int window, int state) {
-    OnWindow(window, [&](WorldData& w, WindowData& data) {
-        data.state.state = state;
-        w.Log("SetWindowState", window, state);
-    });
+    OnWindow(window, [&](WorldData&, WindowData& data) { data.state = state; });
 }
 
 void ActivateWindow(int window) {
@@ -104,7 +100,7 @@ void ActivateWindow(int window) {
 }
 
 void KeepOnTop(int window, int state) {
-    OnWindow(window, [&](WorldData&, WindowData& data) { data.state.keepOnTop = state != 0; });
+    OnWindow(window, [&](WorldData&, WindowData& data) { data.keepOnTop = state != 0; });
 }
 
 void CreateTextField(int window, int control, ControlRect rect, int style) {
@@ -148,95 +144,78 @@ int CreateDirectoryTree(int window, int control, ControlRect rect, const std::st
 
 void CreateStatusBar(int window, int fieldWidth) {
     OnWindow(window, [&](WorldData&, WindowData& data) {
-        data.state.statusFieldWidth = fieldWidth;
-        data.state.statusText.clear();
+        data.statusFieldWidth = fieldWidth;
+        data.statusText.clear();
     });
 }
 
 int CreateMenuBar(int window) {
     int result = 0;
-    OnWindow(window, [&](WorldData& w, WindowData&) {
-        if (window != MainWindow)
-            return;
-        w.menuBar = true;
+    // Only MainWindow has one.
+    OnWindow(MainWindow, [&](WorldData& w, WindowData&) {
         w.menus.clear();
-        result = 1;
+        result = window == MainWindow;
     });
     return result;
 }
 
 void AddMenu(const std::string& label) {
-    Carry([&](WorldData& w) {
-        if (w.menuBar)
-            w.menus.push_back({label, {}});
-    });
+    Carry([&](WorldData& w) { w.menus.push_back({label, {}}); });
 }
 
 void AddMenuItem(int item, const std::string& label) {
     Carry([&](WorldData& w) {
-        if (w.menuBar && !w.menus.empty())
+        if (!w.menus.empty())
             w.menus.back().items.push_back({item, label, true});
     });
 }
 
 void DisableMenuItem(int menu, int item, int state) {
     Direct([&](WorldData& w) {
-        if (headless::MenuItemState* entry = menu == MenuBar ? w.FindMenuItem(item) : nullptr) {
+        if (headless::MenuItemState* entry = menu == MenuBar ? w.FindMenuItem(item) : nullptr)
             entry->enabled = state == 0;
-            w.Log("DisableMenuItem", item, state);
-        }
     });
 }
 
 void AddShortcut(int window, int shortcut, int item) {
     Direct([&](WorldData& w) {
-        WindowData* data = w.OpenWindow(window);
-        if (!data)
-            return;
-        auto& table = data->shortcuts;
-        const auto same = std::find_if(table.begin(), table.end(),
-                                       [&](const auto& entry) { return entry.value == shortcut; });
-        if (same != table.end())
-            same->item = item;
-        else
-            table.push_back({shortcut, item});
-        w.Log("AddShortcut", shortcut, item);
+        if (WindowData* data = w.OpenWindow(window)) {
+            std::erase_if(data->shortcuts,
+                          [&](const auto& entry) { return entry.value == shortcut; });
+            data->shortcuts.push_back({shortcut, item});
+        }
     });
 }
 
 void RemoveShortcut(int window, int shortcut) {
     Direct([&](WorldData& w) {
-        if (WindowData* data = w.OpenWindow(window)) {
+        if (WindowData* data = w.OpenWindow(window))
             std::erase_if(data->shortcuts, [&](const auto& entry) {
                 return shortcut == -1 || entry.value == shortcut;
             });
-            w.Log("RemoveShortcut", shortcut, 0);
-        }
     });
 }
 
 void SetStatusText(int statusBar, int field, const std::string& text) {
     OnWindow(MainWindow, [&](WorldData& w, WindowData& data) {
-        if (statusBar != StatusBar || field != 0 || data.state.statusFieldWidth < 0)
+        if (statusBar != StatusBar || field != 0 || data.statusFieldWidth < 0)
             return;
-        data.state.statusText = text;
+        data.statusText = text;
         w.Log("SetStatusText", statusBar, field, text);
     });
 }
 
 void SetControlText(int control, const std::string& text) {
-    OnControl(control, ControlKind::None, [&](WorldData& w, ControlData& data) {
-        std::string shown = text;
+    OnControl(control, ControlKind::None, [&](WorldData&, ControlData& data) {
         // The case styles convert what is put into the field, as the edit control does.
         if (data.state.kind == ControlKind::Tree)
             headless::detail::SetTreeText(data, text);
         else if (data.state.style & FieldUpperCase)
-            data.state.text = shown = PlatformUpperCase(text);
+            data.state.text = PlatformUpperCase(text);
         else if (data.state.style & FieldLowerCase)
-            data.state.text = shown = PlatformLowerCase(text);
+            data.state.text = PlatformLowerCase(text);
         else
             data.state.text = text;
-        w.Log("SetControlText", control, 0, shown);
     });
 }
 
@@ -248,20 +227,16 @@ std::string GetControlText(int control) {
 }
 
 void SetControlColor(int control, int kind, int colour) {
-    OnControl(control, ControlKind::None, [&](WorldData& w, ControlData& data) {
-        // The program colours only backgrounds.
-        if (kind == ColourBackground) {
+    // The program colours only backgrounds.
+    OnControl(control, ControlKind::None, [&](WorldData&, ControlData& data) {
+        if (kind == ColourBackground)
             data.state.backgroundColour = colour;
-            w.Log("SetControlColor", control, colour);
-        }
     });
 }
 
 void DisableControl(int control, int state) {
-    OnControl(control, ControlKind::None, [&](WorldData& w, ControlData& data) {
-        data.state.enabled = state == 0;
-        w.Log("DisableControl", control, state);
-    });
+    OnControl(control, ControlKind::None,
+              [&](WorldData&, ControlData& data) { data.state.enabled = state == 0; });
 }
 
 void HideControl(int control, int state) {
@@ -287,7 +262,7 @@ void SetControlState(int control, int value) {
 }
 
 void AddListRow(int list, int position, const std::string& text) {
-    OnControl(list, ControlKind::List, [&](WorldData& w, ControlData& data) {
+    OnControl(list, ControlKind::List, [&](WorldData&, ControlData& data) {
         auto& rows = data.state.rows;
         const int count = static_cast<int>(rows.size());
         const int at = position < 0 || position > count ? count : position;
@@ -295,7 +270,6 @@ void AddListRow(int list, int position, const std::string& text) {
                     SplitListRow(text, static_cast<int>(data.state.columns.size())));
         if (data.state.selectedRow >= at)
             ++data.state.selectedRow;
-        w.Log("AddListRow", list, position, text);
     });
 }
 
@@ -323,10 +297,9 @@ int CountListRows(int list) {
 }
 
 void ClearList(int list) {
-    OnControl(list, ControlKind::List, [&](WorldData& w, ControlData& data) {
+    OnControl(list, ControlKind::List, [&](WorldData&, ControlData& data) {
         data.state.rows.clear();
         data.state.selectedRow = -1;
-        w.Log("ClearList", list, 0);
     });
 }
 
@@ -347,7 +320,7 @@ std::string ChooseFileToOpen(const std::string& title, const std::string& initia
     const int owner = w.OpenWindow(w.activeWindow) ? w.activeWindow : -1;
     const auto enableOwner = [&](bool enabled) {
         if (WindowData* data = w.OpenWindow(owner))
-            data->state.enabled = enabled;
+            data->enabled = enabled;
     };
     enableOwner(false);
     ++w.dialogsOpen;

@@ -26,7 +26,7 @@ void WorldData::Log(const std::string& name, int target, int value, const std::s
 
 WindowData* WorldData::OpenWindow(int window) {
     const auto found = windows.find(window);
-    return found != windows.end() && found->second.state.open ? &found->second : nullptr;
+    return found != windows.end() && found->second.open ? &found->second : nullptr;
 }
 
 ControlData* WorldData::FindControl(int control, ControlKind kind) {
@@ -46,19 +46,17 @@ MenuItemState* WorldData::FindMenuItem(int item) {
 
 bool WorldData::Usable(int window) {
     const WindowData* data = OpenWindow(window);
-    return data && data->state.enabled && data->state.state != WindowMinimized;
+    return data && data->enabled && data->state != WindowMinimized;
 }
 
 void WorldData::CloseWindowData(int window) {
     WindowData* data = OpenWindow(window);
     if (!data)
         return;
-    for (int control : data->state.controls)
+    for (int control : data->controls)
         controls.erase(control);
-    if (window == MainWindow) {
-        menuBar = false;
+    if (window == MainWindow)
         menus.clear();
-    }
     windows.erase(window);
     events.DropWindow(window);
     if (activeWindow == window)
@@ -296,8 +294,8 @@ ControlState Control(int control) {
 
 WindowState Window(int window) {
     return Read([window](WorldData& w) {
-        const detail::WindowData* data = w.OpenWindow(window);
-        return data ? data->state : WindowState{};
+        const WindowState* data = w.OpenWindow(window);
+        return data ? *data : WindowState{};
     });
 }
 
@@ -317,13 +315,6 @@ MenuItemState MenuItem(int item) {
     return Read([item](WorldData& w) {
         const MenuItemState* entry = w.FindMenuItem(item);
         return entry ? *entry : MenuItemState{};
-    });
-}
-
-std::vector<Shortcut> Shortcuts(int window) {
-    return Read([window](WorldData& w) {
-        const detail::WindowData* data = w.OpenWindow(window);
-        return data ? data->shortcuts : std::vector<Shortcut>{};
     });
 }
 

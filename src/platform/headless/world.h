@@ -28,10 +28,7 @@ struct ControlData {
     std::shared_ptr<FolderTree> tree{};
 };
 
-struct WindowData {
-    WindowState state;
-    std::vector<Shortcut> shortcuts;
-};
+using WindowData = WindowState;
 
 using Event = EventRecord;
 
@@ -70,7 +67,6 @@ enum class Phase { NoProgram, Running, Ended };
 struct Interface {
     std::map<int, WindowData> windows;
     std::map<int, ControlData> controls;
-    bool menuBar = false;
     std::vector<MenuState> menus;
     int activeWindow = -1;
     EventQueue events;
