@@ -29,14 +29,14 @@ protected:
     }
 
     void OpenChooser() {
-        hl::ClickButton(ListDirectoryButton);
+        hl::Give(Input::Click, ListDirectoryButton);
         Settle();
     }
 
     void PressOkOn(const std::string& directory) {
         OpenChooser();
-        hl::SelectTreePath(DirectoryTree, directory);
-        hl::ClickButton(DirectoryOkButton);
+        hl::Give(Input::TreeClick, DirectoryTree, 0, directory);
+        hl::Give(Input::Click, DirectoryOkButton);
     }
 
     // Lists the directory to its end, which leaves the commands and the job controls idle.
@@ -81,8 +81,8 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     std::replace(documents.begin(), documents.end(), '/', '\\');
     EXPECT_EQ(selected, documents);
 
-    hl::MinimizeWindow(MainWindow);
-    hl::PressCloseBox(DirectoryWindow);
+    hl::Give(Input::Minimize, MainWindow);
+    hl::Give(Input::CloseBox, DirectoryWindow);
     Settle();
     EXPECT_EQ(hl::StatusText(), "No directory selected.  Please select file or list directory.");
     EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
@@ -129,10 +129,10 @@ TEST_F(Listing, SubfoldersOnlyGiveTheEmptyMessageAnUnlistableFolderNoRows) {
     // Gone between its choice and OK.
     const std::string gone = Directory("gone");
     OpenChooser();
-    hl::SelectTreePath(DirectoryTree, gone);
+    hl::Give(Input::TreeClick, DirectoryTree, 0, gone);
     Settle();
     fs::remove(fs::path(Folder()) / "gone");
-    hl::ClickButton(DirectoryOkButton);
+    hl::Give(Input::Click, DirectoryOkButton);
     WaitForJobsToEnd();
     ExpectEnded();
     EXPECT_EQ(hl::StatusText(), "Unable to list directory " + gone + " - Special system folder.");
@@ -154,7 +154,7 @@ TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
     hl::HoldWorkerCalls(true);
     PressOkOn(Directory("new"));
     WaitFor([] { return hl::WaitingWorkerCalls() == 2; }, "the listing's first calls");
-    hl::ClickButton(CancelButton);
+    hl::Give(Input::Click, CancelButton);
     WaitFor([] { return hl::WaitingWorkerCalls() == 3; }, "the cancelling message");
     hl::HoldWorkerCalls(false);
     WaitForJobsToEnd();
@@ -174,7 +174,7 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
     BlockingFile file(directory, "slow");
     PressOkOn(directory);
     WaitFor([] { return hl::StatusText() == "Processing file slow"; }, "the file's hashing");
-    hl::ClickButton(CancelButton);
+    hl::Give(Input::Click, CancelButton);
     WaitFor([] { return !hl::Control(CancelButton).enabled; }, "CancelButton disabled");
     EXPECT_EQ(hl::StatusText(), "Finishing processing of slow and cancelling.  Please wait...");
     const std::size_t cancelled = hl::Operations().size();
@@ -191,7 +191,7 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
 TEST_F(Listing, NeverTwoJobsAtOnce) {
     // The menu's chooser leaves the menus usable, but a file cannot be chosen meanwhile; the
     // chooser asked for again replaces the open one.
-    hl::PressKey(CtrlKey + 'D');
+    hl::Give(Input::Key, CtrlKey + 'D');
     WaitFor([] { return hl::Window(DirectoryWindow).open; }, "the chooser");
     Settle();
     EXPECT_EQ(hl::StatusText(),
@@ -200,10 +200,10 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
         EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
     EXPECT_TRUE(hl::MenuItem(MenuSelectFile).enabled);
     EXPECT_TRUE(ShortcutFor(CtrlKey + 'F'));
-    hl::ClickOnWindow(MainWindow);
-    hl::PressKey(CtrlKey + 'F');
-    hl::ChooseMenuItem(MenuSelectFile);
-    hl::PressKey(CtrlKey + 'D');
+    hl::Give(Input::Activate, MainWindow);
+    hl::Give(Input::Key, CtrlKey + 'F');
+    hl::Give(Input::Menu, MenuSelectFile);
+    hl::Give(Input::Key, CtrlKey + 'D');
     Settle();
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
     EXPECT_EQ(Ops("OpenWindow").size(), 3u); // MainWindow and the chooser twice
@@ -212,9 +212,9 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     // Requests queued while the listing starts are refused, and it lists once.
     WriteFile("two/1.txt", "abc");
     WriteFile("two/2.txt", "abc");
-    hl::SelectTreePath(DirectoryTree, Directory("two"));
+    hl::Give(Input::TreeClick, DirectoryTree, 0, Directory("two"));
     hl::HoldWorkerCalls(true);
-    hl::ClickButton(DirectoryOkButton);
+    hl::Give(Input::Click, DirectoryOkButton);
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
     hl::PostEvent(EventMenu, MenuListDirectory, MainWindow, 0);
     hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-const auto Button = [] { hl::ClickButton(CheckButton); };
+const auto Button = [] { hl::Give(Input::Click, CheckButton); };
 
 // Each way in reads the clipboard anew: the button, Ctrl+C and the menu. Without a hash on
 // the clipboard the check field keeps the last one.
@@ -41,10 +41,10 @@ TEST_F(HashCheck, EachWayInReadsTheClipboardAnew) {
     std::string blank = AbcMd5;
     blank[10] = ' ';
     Check(
-        blank, [] { hl::PressKey(CtrlKey + 'C'); }, "MD5 Mismatch.", "MD5 MISMATCH", Red,
+        blank, [] { hl::Give(Input::Key, CtrlKey + 'C'); }, "MD5 Mismatch.", "MD5 MISMATCH", Red,
         UpperCase(blank));
     Check(
-        AbcMd5, [] { hl::ChooseMenuItem(MenuCheck); }, "MD5 Match", "MD5 MATCH", Green,
+        AbcMd5, [] { hl::Give(Input::Menu, MenuCheck); }, "MD5 Match", "MD5 MATCH", Green,
         AbcMd5Upper);
     for (const std::string& noHash : {AbcMd5 + "\r\n", std::string()}) {
         Check(noHash, Button, "Copy MD5 Hash to the Clipboard.", "NO MD5 HASH ON THE CLIPBOARD",
@@ -60,10 +60,10 @@ TEST_F(HashCheck, JobResetsTheVerdictARowWithoutHashKeepsIt) {
     EXPECT_EQ(hl::Control(VerdictField).text + hl::Control(CheckHashField).text, "");
     EXPECT_EQ(hl::Control(VerdictField).backgroundColour, -1);
     Check(
-        AbcMd5, [] { hl::ClickListRow(ResultList, 0); }, "MD5 Match", "MD5 MATCH", Green,
+        AbcMd5, [] { hl::Give(Input::ListClick, ResultList, 0); }, "MD5 Match", "MD5 MATCH", Green,
         AbcMd5Upper);
     Check(
-        AbcMd5, [] { hl::ClickListRow(ResultList, 1); },
+        AbcMd5, [] { hl::Give(Input::ListClick, ResultList, 1); },
         "No file and MD5 hash available to check.  Please select file or list directory.",
         "MD5 MATCH", Green, AbcMd5Upper);
     EXPECT_EQ(hl::Control(FileField).text, "missing.bin");

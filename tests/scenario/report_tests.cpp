@@ -76,7 +76,7 @@ protected:
 
 TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
     Choose(MenuClearList);
-    hl::ClickButton(TextReportButton);
+    hl::Give(Input::Click, TextReportButton);
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
     const std::string refused = "List is empty.  Please select file or list directory.";
@@ -94,7 +94,7 @@ TEST_F(Reports, NamedByTheSecondAndOpenedButForCsv) {
     Choose(MenuTextReport);
     EXPECT_EQ(hl::StatusText(), Written("1 file", "text", ".txt"));
     ListFile(WriteFile("empty.bin", ""));
-    hl::ClickButton(TextReportButton);
+    hl::Give(Input::Click, TextReportButton);
     Settle();
     EXPECT_EQ(hl::StatusText(), Written("2 files", "text", ".txt"));
     Choose(MenuCsvReport);

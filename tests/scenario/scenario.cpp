@@ -95,7 +95,7 @@ void ScenarioTest::Settle() {
 }
 
 void ScenarioTest::Choose(int item) {
-    hl::ChooseMenuItem(item);
+    hl::Give(Input::Menu, item);
     Settle();
 }
 
@@ -114,7 +114,7 @@ void ScenarioTest::WaitForJobsToEnd() {
 
 void ScenarioTest::ListFile(const std::string& path) {
     hl::QueueFileDialogAnswer(path);
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitForJobsToEnd();
     ASSERT_EQ(hl::StatusText(), CompletedText);
 }

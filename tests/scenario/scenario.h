@@ -19,6 +19,7 @@
 namespace dg::scenario {
 
 namespace hl = dg::headless;
+using Input = hl::Input;
 
 // Known answers of RFC 1321.
 inline const std::string EmptyMd5 = "d41d8cd98f00b204e9800998ecf8427e";

@@ -18,7 +18,7 @@ void ExpectActivityShown(bool shown) {
 // has given a file, and its job then locks the rest.
 TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ListFile(WriteFile("abc.txt", "abc"));
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
     Settle();
     EXPECT_EQ(hl::StatusText(), "Select file.");
@@ -39,7 +39,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ExpectIdle(false);
 
     BlockingFile file(Folder(), "slow.bin");
-    hl::PressKey(CtrlKey + 'F');
+    hl::Give(Input::Key, CtrlKey + 'F');
     WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
     Settle();
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
@@ -100,7 +100,7 @@ TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHa
 TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     BlockingFile file(Folder(), "slow.bin");
     hl::QueueFileDialogAnswer(file.Path());
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
     ExpectActivityShown(true);
     EXPECT_EQ(hl::Control(FileHashField).text, "");
@@ -128,9 +128,9 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     for (const int item : {-1, MenuSelectFile}) {
         hl::FailThreadStarts(1);
         if (item < 0)
-            hl::ClickButton(BrowseButton);
+            hl::Give(Input::Click, BrowseButton);
         else
-            hl::ChooseMenuItem(item);
+            hl::Give(Input::Menu, item);
         Settle();
         EXPECT_EQ(Ops("SetStatusText").back().text, failed);
         ExpectIdle(false);
@@ -138,7 +138,7 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
 
     // The job itself starts, but its animator cannot: the file is still hashed and listed.
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::FileDialogOpen(); }, "the dialog");
     hl::FailThreadStarts(1);
     hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));

@@ -56,12 +56,12 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
 TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
     EXPECT_TRUE(ShortcutFor(AltKey + KeyF4));
     ExpectIdle(false);
-    hl::ChooseMenuItem(MenuManual);
-    hl::PressKey(KeyF1);
+    hl::Give(Input::Menu, MenuManual);
+    hl::Give(Input::Key, KeyF1);
     Choose(MenuAbout);
     ExpectLocked();
     EXPECT_FALSE(hl::MenuItem(MenuManual).enabled);
-    hl::ClickButton(AboutOkButton);
+    hl::Give(Input::Click, AboutOkButton);
     Settle();
     EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(false));
     ExpectIdle(false);
@@ -69,7 +69,7 @@ TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
 
     WriteFile("digestorium_manual.pdf", "%PDF");
     Choose(MenuAbout);
-    hl::PressCloseBox(AboutWindow);
+    hl::Give(Input::CloseBox, AboutWindow);
     Settle();
     ExpectIdle(true);
     // The lock leaves the manual's item alone.
@@ -77,7 +77,7 @@ TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
     ExpectLocked();
     EXPECT_TRUE(hl::MenuItem(MenuManual).enabled);
     EXPECT_FALSE(ShortcutFor(KeyF1));
-    hl::ClickButton(AboutOkButton);
+    hl::Give(Input::Click, AboutOkButton);
     Settle();
     EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(true));
 }
@@ -103,7 +103,7 @@ TEST_F(Selection, SelectingARowFillsTheFieldsAndChecksAnEmptyOneKeepsThem) {
     ListFile(WriteFile("abc.txt", "abc"));
     ListFile(WriteFile("empty.bin", ""));
     hl::SetClipboardText(AbcMd5);
-    hl::ClickListRow(ResultList, 0);
+    hl::Give(Input::ListClick, ResultList, 0);
     WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the check after the selection");
     EXPECT_EQ(hl::Control(FileField).text, "abc.txt");
     EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
@@ -111,11 +111,11 @@ TEST_F(Selection, SelectingARowFillsTheFieldsAndChecksAnEmptyOneKeepsThem) {
     EXPECT_TRUE(Shown("File abc.txt Selected."));
 
     // Moving the selection with the keys runs the same handler.
-    hl::SelectListRowByKey(ResultList, 1);
+    hl::Give(Input::ListKey, ResultList, 1);
     WaitFor([] { return hl::StatusText() == "MD5 Mismatch."; }, "the second row's check");
     EXPECT_EQ(hl::Control(FileHashLowerField).text, EmptyMd5);
 
-    hl::ClickListRow(ResultList, -1);
+    hl::Give(Input::ListClick, ResultList, -1);
     WaitFor([&] { return hl::StatusText() == noSelection; }, "the deselection");
     EXPECT_EQ(hl::Control(FileField).text, "empty.bin");
     EXPECT_EQ(hl::Control(FileHashLowerField).text, EmptyMd5);
@@ -133,10 +133,10 @@ TEST_F(About, ShowsItsTextsAndClosingRestoresMainWindow) {
     EXPECT_EQ(hl::Control(AboutNoticeLabel).text,
               InCodePage(expected::AboutNotice) + std::string(DistributionSite));
 
-    hl::MinimizeWindow(MainWindow);
+    hl::Give(Input::Minimize, MainWindow);
     // Shortcuts do nothing while AboutWindow is the active window; Alt+F4 closes it.
-    hl::ClickOnWindow(AboutWindow);
-    hl::PressKey(AltKey + KeyF4);
+    hl::Give(Input::Activate, AboutWindow);
+    hl::Give(Input::Key, AltKey + KeyF4);
     Settle();
     EXPECT_FALSE(hl::Window(AboutWindow).open);
     EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
@@ -158,30 +158,30 @@ TEST_P(Exit, EndsWithCodeZero) {
     BlockingFile file(Folder(), "slow.bin");
     switch (GetParam()) {
     case 0:
-        hl::ChooseMenuItem(MenuExit);
+        hl::Give(Input::Menu, MenuExit);
         break;
     case 1:
-        hl::PressCloseBox(MainWindow);
+        hl::Give(Input::CloseBox, MainWindow);
         break;
     case 2:
-        hl::PressKey(AltKey + KeyF4);
+        hl::Give(Input::Key, AltKey + KeyF4);
         break;
     case 3: // no longer a shortcut after the first lock, but the platform's close gesture
         Choose(MenuAbout);
-        hl::ClickButton(AboutOkButton);
+        hl::Give(Input::Click, AboutOkButton);
         Settle();
         ASSERT_FALSE(ShortcutFor(AltKey + KeyF4));
-        hl::PressKey(AltKey + KeyF4);
+        hl::Give(Input::Key, AltKey + KeyF4);
         break;
     case 4:
         Choose(MenuAbout);
-        hl::ChooseMenuItem(MenuExit);
+        hl::Give(Input::Menu, MenuExit);
         break;
     default:
         hl::QueueFileDialogAnswer(file.Path());
-        hl::ClickButton(BrowseButton);
+        hl::Give(Input::Click, BrowseButton);
         WaitFor([] { return hl::Control(ProgressBar).visible; }, "the job to hash");
-        hl::PressCloseBox(MainWindow);
+        hl::Give(Input::CloseBox, MainWindow);
     }
     EXPECT_EQ(WaitForExit(), 0);
 }
@@ -189,8 +189,8 @@ TEST_P(Exit, EndsWithCodeZero) {
 INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 6));
 
 TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
-    hl::ChooseMenuItem(MenuManual);
-    hl::PressKey(KeyF1);
+    hl::Give(Input::Menu, MenuManual);
+    hl::Give(Input::Key, KeyF1);
     Settle();
     const std::string launch = CurrentDirectory() + "digestorium_manual.pdf||";
     for (const hl::Operation& op : Ops("LaunchProgram"))
@@ -208,8 +208,8 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
 
     // Gone since start-up: nothing happens.
     std::filesystem::remove(std::filesystem::path(Folder()) / "digestorium_manual.pdf");
-    hl::ChooseMenuItem(MenuManual);
-    hl::PressKey(KeyF1);
+    hl::Give(Input::Menu, MenuManual);
+    hl::Give(Input::Key, KeyF1);
     Settle();
     EXPECT_EQ(Ops("LaunchProgram").size(), 3u);
     EXPECT_EQ(Ops("ShowMessage").size(), 1u);

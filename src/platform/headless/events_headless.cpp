@@ -11,10 +11,10 @@
 
 namespace dg {
 
+using headless::Input;
 using headless::detail::ControlData;
 using headless::detail::Event;
-using headless::detail::Input;
-using headless::detail::InputKind;
+using headless::detail::Given;
 using headless::detail::WindowData;
 using headless::detail::WorldData;
 
@@ -74,27 +74,27 @@ Event HandleKey(WorldData& w, int shortcut) {
 }
 
 // The event the input gives at once, if any; kind 0 when none.
-Event Handle(WorldData& w, const Input& input) {
+Event Handle(WorldData& w, const Given& input) {
     const int target = input.target;
     switch (input.kind) {
-    case InputKind::Click:
+    case Input::Click:
         if (const ControlData* button = UsableControl(w, target, ControlKind::Button))
             return {EventControl, target, button->state.window, ButtonClicked};
         break;
-    case InputKind::Menu: {
+    case Input::Menu: {
         const headless::MenuItemState* item = w.FindMenuItem(target);
         if (!item || !item->enabled || !w.Usable(MainWindow))
             break;
         w.activeWindow = MainWindow;
         return {EventMenu, target, MainWindow, 0};
     }
-    case InputKind::Key:
+    case Input::Key:
         return HandleKey(w, target);
-    case InputKind::CloseBox:
+    case Input::CloseBox:
         if (const WindowData* window = w.OpenWindow(target); window && window->enabled)
             w.events.Push({EventCloseWindow, target, target, 0});
         break;
-    case InputKind::ListClick:
+    case Input::ListClick:
         if (ControlData* list = UsableControl(w, target, ControlKind::List)) {
             const int count = static_cast<int>(list->state.rows.size());
             Select(w, *list, target, input.value >= 0 && input.value < count ? input.value : -1);
@@ -103,12 +103,12 @@ Event Handle(WorldData& w, const Input& input) {
             Queue(w, *list, target, ListLeftClick);
         }
         break;
-    case InputKind::ListKey:
+    case Input::ListKey:
         if (ControlData* list = UsableControl(w, target, ControlKind::List);
             list && input.value >= 0 && input.value < static_cast<int>(list->state.rows.size()))
             Select(w, *list, target, input.value);
         break;
-    case InputKind::TreeClick:
+    case Input::TreeClick:
         // The tree's events use the list's types.
         if (ControlData* tree = UsableControl(w, target, ControlKind::Tree)) {
             if (headless::detail::ClickTreePath(*tree, input.text))
@@ -116,7 +116,7 @@ Event Handle(WorldData& w, const Input& input) {
             Queue(w, *tree, target, ListLeftClick);
         }
         break;
-    case InputKind::Minimize:
+    case Input::Minimize:
         if (WindowData* window = w.OpenWindow(target);
             window && window->enabled && (window->attributes & WindowMinimizeBox)) {
             window->state = WindowMinimized;
@@ -124,11 +124,11 @@ Event Handle(WorldData& w, const Input& input) {
                 w.activeWindow = -1;
         }
         break;
-    case InputKind::Activate:
+    case Input::Activate:
         if (w.Usable(target))
             w.activeWindow = target;
         break;
-    case InputKind::Post:
+    case Input::Post:
         w.events.Push(input.event);
         break;
     }
@@ -150,7 +150,7 @@ int WaitEvent() {
                 (*call->change)(w);
                 call->done = true;
             } else if (!w.inputs.empty()) {
-                const Input input = w.inputs.front();
+                const Given input = w.inputs.front();
                 w.inputs.pop_front();
                 event = Handle(w, input);
             } else {

@@ -43,21 +43,26 @@ void HoldWorkerCalls(bool hold);
 
 // ---- Input, as a user gives it ----
 
-void ClickButton(int control);
-void ChooseMenuItem(int item);
-// A key with its modifiers, as a shortcut value (CtrlKey + 'F', AltKey + KeyF4, KeyF1).
-void PressKey(int shortcut);
-void PressCloseBox(int window);
-// A left click on a row of the list; -1 clicks the empty area below the last row.
-void ClickListRow(int list, int row);
-// Moves the list's selection with the arrow keys.
-void SelectListRowByKey(int list, int row);
-void MinimizeWindow(int window);
-// Opens the tree down to the node of that path and clicks it; "" clicks the computer node.
-// The tree's folders are the system's: on POSIX the whole file system is drive C, and
-// GetControlText gives the selected folder's POSIX path. A path without a node changes nothing.
-void SelectTreePath(int control, const std::string& path);
-void ClickOnWindow(int window);
+enum class Input {
+    Click, // the button `target`
+    Menu,  // the menu item `target`
+    // A key with its modifiers, as a shortcut value (CtrlKey + 'F', AltKey + KeyF4, KeyF1).
+    Key,
+    CloseBox, // the close box of the window `target`
+    // A left click on the row `value` of the list `target`; -1 clicks the empty area below the
+    // last row.
+    ListClick,
+    ListKey, // moves the list's selection to the row `value` with the arrow keys
+    // Opens the tree `target` down to the node of the path `text` and clicks it; "" clicks the
+    // computer node. The tree's folders are the system's: on POSIX the whole file system is
+    // drive C, and GetControlText gives the selected folder's POSIX path. A path without a node
+    // changes nothing.
+    TreeClick,
+    Minimize, // the minimize box of the window `target`
+    Activate, // a click on the window `target`
+    Post      // an event; given through PostEvent
+};
+void Give(Input input, int target, int value = 0, const std::string& text = {});
 // An event straight into the program's queue, as the platform might produce.
 void PostEvent(int kind, int object, int window, int type);
 

@@ -117,14 +117,6 @@ bool ThreadStarting() {
     return started;
 }
 
-void Give(InputKind kind, int target, int value = 0, const std::string& text = {},
-          Event event = {}) {
-    Change([&](WorldData& w) {
-        if (w.phase != Phase::Ended)
-            w.inputs.push_back({kind, target, value, text, event});
-    });
-}
-
 } // namespace
 
 } // namespace dg::headless::detail
@@ -167,8 +159,6 @@ void ReleasePlatform() {
 namespace dg::headless {
 
 using detail::Change;
-using detail::Give;
-using detail::InputKind;
 using detail::Read;
 using detail::WorldData;
 
@@ -230,35 +220,23 @@ bool WaitIdle(milliseconds limit) {
         limit);
 }
 
-void ClickButton(int control) {
-    Give(InputKind::Click, control);
+namespace {
+
+void Take(const detail::Given& input) {
+    Change([&](WorldData& w) {
+        if (w.phase != detail::Phase::Ended)
+            w.inputs.push_back(input);
+    });
 }
-void ChooseMenuItem(int item) {
-    Give(InputKind::Menu, item);
+
+} // namespace
+
+void Give(Input input, int target, int value, const std::string& text) {
+    Take({input, target, value, text, {}});
 }
-void PressKey(int shortcut) {
-    Give(InputKind::Key, shortcut);
-}
-void PressCloseBox(int window) {
-    Give(InputKind::CloseBox, window);
-}
-void ClickListRow(int list, int row) {
-    Give(InputKind::ListClick, list, row);
-}
-void SelectListRowByKey(int list, int row) {
-    Give(InputKind::ListKey, list, row);
-}
-void SelectTreePath(int control, const std::string& path) {
-    Give(InputKind::TreeClick, control, 0, path);
-}
-void MinimizeWindow(int window) {
-    Give(InputKind::Minimize, window);
-}
-void ClickOnWindow(int window) {
-    Give(InputKind::Activate, window);
-}
+
 void PostEvent(int kind, int object, int window, int type) {
-    Give(InputKind::Post, 0, 0, {}, {kind, object, window, type});
+    Take({Input::Post, 0, 0, {}, {kind, object, window, type}});
 }
 
 void SetClipboardText(const std::string& text) {

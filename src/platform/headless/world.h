@@ -32,21 +32,8 @@ using WindowData = WindowState;
 
 using Event = EventRecord;
 
-enum class InputKind {
-    Click,
-    Menu,
-    Key,
-    CloseBox,
-    ListClick,
-    ListKey,
-    TreeClick,
-    Minimize,
-    Activate,
-    Post
-};
-
-struct Input {
-    InputKind kind = InputKind::Click;
+struct Given {
+    Input kind = Input::Click;
     int target = 0;
     int value = 0;
     std::string text;
@@ -70,7 +57,7 @@ struct Interface {
     std::vector<MenuState> menus;
     int activeWindow = -1;
     EventQueue events;
-    std::deque<Input> inputs;
+    std::deque<Given> inputs;
     std::deque<Call*> calls;
     Event current;
     bool waitingForEvent = false;
