@@ -166,14 +166,7 @@ TEST_P(Exit, EndsWithCodeZero) {
     case 2:
         hl::Give(Input::Key, AltKey + KeyF4);
         break;
-    case 3: // no longer a shortcut after the first lock, but the platform's close gesture
-        Choose(MenuAbout);
-        hl::Give(Input::Click, AboutOkButton);
-        Settle();
-        ASSERT_FALSE(ShortcutFor(AltKey + KeyF4));
-        hl::Give(Input::Key, AltKey + KeyF4);
-        break;
-    case 4:
+    case 3:
         Choose(MenuAbout);
         hl::Give(Input::Menu, MenuExit);
         break;
@@ -186,7 +179,7 @@ TEST_P(Exit, EndsWithCodeZero) {
     EXPECT_EQ(WaitForExit(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 6));
+INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 5));
 
 TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     hl::Give(Input::Menu, MenuManual);
