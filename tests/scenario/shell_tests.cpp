@@ -177,6 +177,9 @@ TEST_P(Exit, EndsWithCodeZero) {
         hl::Give(Input::CloseBox, MainWindow);
     }
     EXPECT_EQ(WaitForExit(), 0);
+    // The job may not have opened its file yet: wait for it, or it would wait for ever.
+    if (GetParam() == 4)
+        file.Release("abc");
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 5));
