@@ -90,12 +90,12 @@ int List(const std::string& folder, bool, double& tookMs) {
     std::thread program([] { dg::RunProgram(); });
     int rows = -1;
     if (hl::WaitIdle(60s)) {
-        hl::ClickButton(dg::ListDirectoryButton);
+        hl::Give(hl::Input::Click, dg::ListDirectoryButton);
         if (hl::WaitUntil([] { return hl::Window(dg::DirectoryWindow).open; }, 60s) &&
             hl::WaitIdle(60s)) {
-            hl::SelectTreePath(dg::DirectoryTree, folder);
+            hl::Give(hl::Input::TreeClick, dg::DirectoryTree, 0, folder);
             const auto start = Clock::now();
-            hl::ClickButton(dg::DirectoryOkButton);
+            hl::Give(hl::Input::Click, dg::DirectoryOkButton);
             const std::string done = "Directory listing operation has been completed - ";
             if (hl::WaitUntil([&] { return hl::StatusText().starts_with(done); }, 600s)) {
                 tookMs = MsSince(start);

@@ -15,6 +15,7 @@
 namespace dg::contract {
 
 namespace hl = dg::headless;
+using hl::Input;
 
 namespace {
 
@@ -56,12 +57,12 @@ bool Activate(int window) {
 }
 
 std::vector<int> ClickRow(int row) {
-    hl::ClickListRow(ResultList, row);
+    hl::Give(Input::ListClick, ResultList, row);
     return ListTypes();
 }
 
 std::vector<int> ArrowDown() {
-    hl::SelectListRowByKey(ResultList, GetControlState(ResultList) + 1);
+    hl::Give(Input::ListKey, ResultList, GetControlState(ResultList) + 1);
     return ListTypes();
 }
 
@@ -70,7 +71,7 @@ std::vector<int> ListEventsNow() {
 }
 
 std::vector<int> MenuItemsFromKey(int shortcut) {
-    hl::PressKey(shortcut);
+    hl::Give(Input::Key, shortcut);
     std::vector<int> items;
     for (const EventRecord& event : Handled())
         if (event.kind == EventMenu)

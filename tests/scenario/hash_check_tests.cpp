@@ -1,8 +1,7 @@
 // Checking the selected hash against the clipboard.
 #include "scenario.h"
 
-#include <functional>
-#include <utility>
+#include "common/text.h"
 
 namespace dg::scenario {
 namespace {
@@ -11,8 +10,6 @@ constexpr int Green = 0xFF00;
 constexpr int Red = 0xFF;
 constexpr int Yellow = 0xFFFF;
 
-const std::string NoHashStatus = "Copy MD5 Hash to the Clipboard.";
-
 class HashCheck : public ScenarioTest {
 protected:
     void SetUp() override {
@@ -20,86 +17,56 @@ protected:
         ListFile(WriteFile("abc.txt", "abc"));
     }
 
-    // Presses CheckButton and waits for the check's status text.
-    void Check(const std::string& expectedStatus) {
-        hl::ClickButton(CheckButton);
-        WaitFor([&] { return hl::StatusText() == expectedStatus; }, expectedStatus);
+    // Puts the text on the clipboard, gives the input and expects the check's outcome.
+    void Check(const std::string& clipboard, const std::function<void()>& input,
+               const std::string& status, const std::string& verdict, int colour,
+               const std::string& checkHash) {
+        SCOPED_TRACE(clipboard);
+        hl::SetClipboardText(clipboard);
+        input();
+        WaitFor([&] { return hl::StatusText() == status; }, status);
         Settle();
-    }
-
-    static void ExpectVerdict(const std::string& text, int colour) {
-        EXPECT_EQ(hl::Control(VerdictField).text, text);
+        EXPECT_EQ(hl::Control(VerdictField).text, verdict);
         EXPECT_EQ(hl::Control(VerdictField).backgroundColour, colour);
-        EXPECT_EQ(hl::Control(VerdictField).textColour, -1);
+        EXPECT_EQ(hl::Control(CheckHashField).text, checkHash);
     }
 };
 
-// Each way in reads the clipboard anew: the button, Ctrl+C and the menu.
-TEST_F(HashCheck, LowerCaseCopyMatchesAndABlankInside32CharactersMismatches) {
-    hl::SetClipboardText(AbcMd5);
-    Check("MD5 Match");
-    ExpectVerdict("MD5 MATCH", Green);
-    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+const auto Button = [] { hl::Give(Input::Click, CheckButton); };
 
+// Each way in reads the clipboard anew: the button, Ctrl+C and the menu. Without a hash on
+// the clipboard the check field keeps the last one.
+TEST_F(HashCheck, EachWayInReadsTheClipboardAnew) {
+    Check(AbcMd5, Button, "MD5 Match", "MD5 MATCH", Green, AbcMd5Upper);
     std::string blank = AbcMd5;
     blank[10] = ' ';
-    hl::SetClipboardText(blank);
-    hl::PressKey(CtrlKey + 'C');
-    WaitFor([] { return hl::StatusText() == "MD5 Mismatch."; }, "the check by Ctrl+C");
-    Settle();
-    ExpectVerdict("MD5 MISMATCH", Red);
-    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(blank));
-
-    hl::SetClipboardText(AbcMd5);
-    hl::ChooseMenuItem(MenuCheck);
-    WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the menu's check");
-    Settle();
-    ExpectVerdict("MD5 MATCH", Green);
-}
-
-TEST_F(HashCheck, NoHashOnTheClipboardKeepsTheCheckField) {
-    const std::pair<const char*, std::function<void()>> clipboards[] = {
-        {"the hash and a line break", [] { hl::SetClipboardText(AbcMd5 + "\r\n"); }},
-        {"nothing", [] { hl::SetClipboardEmpty(); }},
-        {"a picture only", [] { hl::SetClipboardPicture(); }},
-    };
-    for (const auto& [what, put] : clipboards) {
-        SCOPED_TRACE(what);
-        hl::SetClipboardText(AbcMd5);
-        Check("MD5 Match");
-        put();
-        Check(NoHashStatus);
-        ExpectVerdict("NO MD5 HASH ON THE CLIPBOARD", Yellow);
-        EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
+    Check(
+        blank, [] { hl::Give(Input::Key, CtrlKey + 'C'); }, "MD5 Mismatch.", "MD5 MISMATCH", Red,
+        UpperCase(blank));
+    Check(
+        AbcMd5, [] { hl::Give(Input::Menu, MenuCheck); }, "MD5 Match", "MD5 MATCH", Green,
+        AbcMd5Upper);
+    for (const std::string& noHash : {AbcMd5 + "\r\n", std::string()}) {
+        Check(noHash, Button, "Copy MD5 Hash to the Clipboard.", "NO MD5 HASH ON THE CLIPBOARD",
+              Yellow, AbcMd5Upper);
+        Check(AbcMd5, Button, "MD5 Match", "MD5 MATCH", Green, AbcMd5Upper);
     }
 }
 
-TEST_F(HashCheck, RowWithoutHashKeepsTheVerdict) {
-    hl::SetClipboardText(AbcMd5);
-    Check("MD5 Match");
+// A new job resets the verdict; a selected row without a hash keeps the one it has.
+TEST_F(HashCheck, JobResetsTheVerdictARowWithoutHashKeepsIt) {
+    Check(AbcMd5, Button, "MD5 Match", "MD5 MATCH", Green, AbcMd5Upper);
     ListFile(Folder() + "/missing.bin");
-    hl::SetClipboardText(AbcMd5);
-    // ListFile reset the verdict; give one to keep.
-    hl::ClickListRow(ResultList, 0);
-    WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the first row's check");
-    Settle();
-
-    hl::ClickListRow(ResultList, 1);
-    const std::string noHash =
-        "No file and MD5 hash available to check.  Please select file or list directory.";
-    WaitFor([&] { return hl::StatusText() == noHash; }, "the no-hash text");
-    Settle();
+    EXPECT_EQ(hl::Control(VerdictField).text + hl::Control(CheckHashField).text, "");
+    EXPECT_EQ(hl::Control(VerdictField).backgroundColour, -1);
+    Check(
+        AbcMd5, [] { hl::Give(Input::ListClick, ResultList, 0); }, "MD5 Match", "MD5 MATCH", Green,
+        AbcMd5Upper);
+    Check(
+        AbcMd5, [] { hl::Give(Input::ListClick, ResultList, 1); },
+        "No file and MD5 hash available to check.  Please select file or list directory.",
+        "MD5 MATCH", Green, AbcMd5Upper);
     EXPECT_EQ(hl::Control(FileField).text, "missing.bin");
-    ExpectVerdict("MD5 MATCH", Green);
-    EXPECT_EQ(hl::Control(CheckHashField).text, Upper(AbcMd5));
-}
-
-TEST_F(HashCheck, JobResetsTheVerdictColour) {
-    hl::SetClipboardText(AbcMd5);
-    Check("MD5 Match");
-    ListFile(WriteFile("other.txt", "other"));
-    ExpectVerdict("", -1);
-    EXPECT_EQ(hl::Control(CheckHashField).text, "");
 }
 
 } // namespace

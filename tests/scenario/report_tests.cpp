@@ -4,7 +4,6 @@
 
 #include "common/text.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -56,27 +55,19 @@ protected:
 #endif
     }
 
-    void Choose(int item) {
-        hl::ChooseMenuItem(item);
-        Settle();
-    }
-    std::vector<std::string> ReportFiles() const {
+    [[nodiscard]] std::vector<std::string> ReportFiles() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(documents_))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string Read(const std::string& name) const {
-        std::ostringstream bytes;
-        bytes << std::ifstream(documents_ / name, std::ios::binary).rdbuf();
-        return bytes.str();
-    }
-    static void ExpectLastMessage(const std::string& text) {
-        ASSERT_FALSE(hl::MessageCalls().empty());
-        const hl::MessageCall message = hl::MessageCalls().back();
-        EXPECT_EQ(message.title + "|" + message.text, "MD5 File Error|" + text);
-        EXPECT_EQ(message.flags, 0);
+    // The report commands' failures, as message boxes: title|text, flags.
+    static std::vector<std::string> Messages() {
+        std::vector<std::string> messages;
+        for (const hl::Operation& op : Ops("ShowMessage"))
+            messages.push_back(op.text + "," + std::to_string(op.target));
+        return messages;
     }
 
     fs::path documents_;
@@ -85,19 +76,17 @@ protected:
 
 TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
     Choose(MenuClearList);
-    hl::ClickButton(TextReportButton);
+    hl::Give(Input::Click, TextReportButton);
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
-    const auto operations = hl::Operations();
-    EXPECT_EQ(std::count_if(operations.begin(), operations.end(),
-                            [](auto& op) {
-                                return op.text ==
-                                       "List is empty.  Please select file or list directory.";
-                            }),
+    const std::string refused = "List is empty.  Please select file or list directory.";
+    const auto statuses = Ops("SetStatusText");
+    EXPECT_EQ(std::count_if(statuses.begin(), statuses.end(),
+                            [&](const hl::Operation& op) { return op.text == refused; }),
               4);
     EXPECT_TRUE(ReportFiles().empty());
-    EXPECT_TRUE(hl::MessageCalls().empty());
-    EXPECT_TRUE(hl::LaunchCalls().empty());
+    EXPECT_TRUE(Ops("ShowMessage").empty());
+    EXPECT_TRUE(Ops("LaunchProgram").empty());
 }
 
 // Within one second: the same format overwrites, another format is another file.
@@ -105,44 +94,43 @@ TEST_F(Reports, NamedByTheSecondAndOpenedButForCsv) {
     Choose(MenuTextReport);
     EXPECT_EQ(hl::StatusText(), Written("1 file", "text", ".txt"));
     ListFile(WriteFile("empty.bin", ""));
-    hl::ClickButton(TextReportButton);
+    hl::Give(Input::Click, TextReportButton);
     Settle();
     EXPECT_EQ(hl::StatusText(), Written("2 files", "text", ".txt"));
     Choose(MenuCsvReport);
     EXPECT_EQ(hl::StatusText(), Written("2 files", "CSV", ".csv"));
     Choose(MenuHtmlReport);
     EXPECT_EQ(ReportFiles(), (std::vector<std::string>{Name(".csv"), Name(".html"), Name(".txt")}));
-    EXPECT_EQ(Read(Name(".csv")),
-              "File Name,MD5\r\nabc.txt," + Upper(AbcMd5) + "\r\nempty.bin," + Upper(EmptyMd5));
+    std::ostringstream csv;
+    csv << std::ifstream(documents_ / Name(".csv"), std::ios::binary).rdbuf();
+    EXPECT_EQ(csv.str(),
+              "File Name,MD5\r\nabc.txt," + AbcMd5Upper + "\r\nempty.bin," + UpperCase(EmptyMd5));
     std::vector<std::string> opened;
-    for (const hl::LaunchCall& launch : hl::LaunchCalls()) {
-        EXPECT_EQ(launch.parameters + launch.workingDirectory + std::to_string(launch.flags), "0");
-        opened.push_back(launch.program);
-    }
+    for (const hl::Operation& launch : Ops("LaunchProgram"))
+        opened.push_back(launch.text + std::to_string(launch.target));
     const std::string folder = DocumentsFolderWithBackslash();
-    EXPECT_EQ(opened, (std::vector<std::string>{folder + Name(".txt"), folder + Name(".txt"),
-                                                folder + Name(".html")}));
-    EXPECT_TRUE(hl::MessageCalls().empty());
+    EXPECT_EQ(opened, (std::vector<std::string>{folder + Name(".txt||0"), folder + Name(".txt||0"),
+                                                folder + Name(".html||0")}));
+    EXPECT_TRUE(Ops("ShowMessage").empty());
 }
 
-TEST_F(Reports, AFailedOpeningIsToldAfterTheSuccess) {
+// A failed opening is told after the success; a file that cannot be created or written is
+// told and nothing else.
+TEST_F(Reports, FailuresAreToldInAMessageBox) {
     hl::SetLaunchResult(0);
-    const std::pair<int, std::string> cases[] = {
-        {MenuTextReport,
-         "Digestorium could not open Notepad/text program to disply " + Name(".txt")},
-        {MenuHtmlReport, "Unable to open Web browser for file " + Name(".html")},
-    };
-    for (const auto& [item, message] : cases) {
-        const auto before = hl::Operations().size();
-        Choose(item);
-        ExpectLastMessage(message);
-        const auto operations = hl::Operations();
-        ASSERT_EQ(operations.size(), before + 3); // status, launch, message
-        EXPECT_EQ(operations[before].text.rfind("The list containing 1 file has", 0), 0u);
-    }
-}
+    Choose(MenuTextReport);
+    Choose(MenuHtmlReport);
+    EXPECT_EQ(hl::StatusText(), Written("1 file", "HTML", ".html"));
+    const std::string error = "MD5 File Error|";
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              error + "Digestorium could not open Notepad/text program to disply " +
+                                  Name(".txt,0"),
+                              error + "Unable to open Web browser for file " + Name(".html,0")}));
+    EXPECT_EQ(hl::Operations().back().name, "ShowMessage");
 
-TEST_F(Reports, AFileThatCannotBeCreatedOrWrittenIsToldAndNothingElse) {
+    const std::string status = hl::StatusText();
+    for (const char* extension : {".txt", ".csv", ".html"})
+        fs::remove(documents_ / Name(extension));
     fs::create_directory(documents_ / Name(".txt"));
     fs::create_directory(documents_ / Name(".csv"));
 #ifdef _WIN32
@@ -150,17 +138,17 @@ TEST_F(Reports, AFileThatCannotBeCreatedOrWrittenIsToldAndNothingElse) {
 #else
     fs::create_symlink("/dev/full", documents_ / Name(".html")); // every write fails
 #endif
-    const std::pair<int, std::string> cases[] = {
-        {MenuTextReport, "Unable to generate text file " + Name(".txt")},
-        {MenuCsvReport, "Unable to generate CSV file " + Name(".csv")},
-        {MenuHtmlReport, "Unable to generate HTML file " + Name(".html")},
-    };
-    for (const auto& [item, message] : cases) {
+    for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
-        ExpectLastMessage(message);
-        EXPECT_EQ(hl::StatusText(), CompletedText);
-    }
-    EXPECT_TRUE(hl::LaunchCalls().empty());
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 5u);
+    EXPECT_EQ(
+        (std::vector<std::string>{messages.begin() + 2, messages.end()}),
+        (std::vector<std::string>{error + "Unable to generate text file " + Name(".txt,0"),
+                                  error + "Unable to generate CSV file " + Name(".csv,0"),
+                                  error + "Unable to generate HTML file " + Name(".html,0")}));
+    EXPECT_EQ(hl::StatusText(), status);
+    EXPECT_EQ(Ops("LaunchProgram").size(), 2u);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "app/program.h"
 #include "expected_ui.h"
+#include "platform/system.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,15 +36,6 @@ void EndOrAbort(bool done, const char* what) {
     std::abort();
 }
 
-fs::path NewFolder() {
-    static int count = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    fs::path folder = fs::temp_directory_path() /
-                      ("dg_scenario_" + std::to_string(stamp) + "_" + std::to_string(++count));
-    fs::create_directories(folder);
-    return folder;
-}
-
 } // namespace
 
 void ScenarioTest::SetUp() {
@@ -50,25 +43,26 @@ void ScenarioTest::SetUp() {
                "an earlier test's worker thread");
     hl::ResetWorld();
     previousFolder_ = fs::current_path();
-    folder_ = NewFolder();
+    static int count = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    folder_ = fs::temp_directory_path() /
+              ("dg_scenario_" + std::to_string(stamp) + "_" + std::to_string(++count));
+    fs::create_directories(folder_);
     fs::current_path(folder_);
     BeforeStart();
     program_ = std::thread([this] {
         exitCode_ = RunProgram();
         ended_ = true;
     });
-    ASSERT_TRUE(hl::WaitUntil([this] { return hl::ProgramRunning() || Ended(); }, Patience));
     Settle();
 }
 
 void ScenarioTest::TearDown() {
-    if (program_.joinable()) {
-        // MenuExit straight into the queue: MainWindow may be minimized or behind a dialog.
-        if (!Ended())
-            hl::PostEvent(EventMenu, MenuExit, MainWindow, 0);
-        EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
-        program_.join();
-    }
+    // MenuExit straight into the queue: MainWindow may be minimized or behind a dialog.
+    if (!Ended())
+        hl::PostEvent(EventMenu, MenuExit, MainWindow, 0);
+    if (program_.joinable())
+        WaitForExit();
     EndOrAbort(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, Patience),
                "a worker thread");
     fs::current_path(previousFolder_);
@@ -93,6 +87,11 @@ void ScenarioTest::Settle() {
         FAIL() << "the event loop did not settle";
 }
 
+void ScenarioTest::Choose(int item) {
+    hl::Give(Input::Menu, item);
+    Settle();
+}
+
 int ScenarioTest::WaitForExit() {
     EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
     program_.join();
@@ -108,7 +107,7 @@ void ScenarioTest::WaitForJobsToEnd() {
 
 void ScenarioTest::ListFile(const std::string& path) {
     hl::QueueFileDialogAnswer(path);
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitForJobsToEnd();
     ASSERT_EQ(hl::StatusText(), CompletedText);
 }
@@ -174,18 +173,71 @@ BlockingFile::~BlockingFile() {
 
 #endif
 
+Rows ListRows() {
+    return hl::Control(ResultList).rows;
+}
+
+std::vector<hl::Operation> Ops(const std::string& name) {
+    std::vector<hl::Operation> found;
+    for (const hl::Operation& op : hl::Operations())
+        if (op.name == name)
+            found.push_back(op);
+    return found;
+}
+
+bool Shown(const std::string& text) {
+    const auto operations = hl::Operations();
+    return std::any_of(operations.begin(), operations.end(),
+                       [&](const hl::Operation& op) { return op.text == text; });
+}
+
 std::vector<int> ShortcutValues(int window) {
     std::vector<int> values;
-    for (const hl::Shortcut& shortcut : hl::Shortcuts(window))
+    for (const hl::Shortcut& shortcut : hl::Window(window).shortcuts)
         values.push_back(shortcut.value);
     return values;
 }
 
 bool ShortcutFor(int value) {
-    for (const hl::Shortcut& shortcut : hl::Shortcuts(MainWindow))
-        if (shortcut.value == value)
-            return true;
-    return false;
+    return std::ranges::count(ShortcutValues(MainWindow), value) > 0;
+}
+
+// The expected text in the running code page: natively UTF-8, while the logic tests under Wine
+// run without the program's manifest, in code page 1252.
+std::string InCodePage(std::string text) {
+    if (AnsiCodePageIsUtf8())
+        return text;
+    for (const auto& [utf8, ansi] :
+         {std::pair{"\xE2\x80\x98", "\x91"}, std::pair{"\xE2\x80\x99", "\x92"},
+          std::pair{"\xC2\xA9", "\xA9"}})
+        for (auto at = text.find(utf8); at != std::string::npos; at = text.find(utf8))
+            text.replace(at, std::string(utf8).size(), ansi);
+    return text;
+}
+
+// The window and its controls where the table places them, in the order of the table.
+void ExpectWindow(int number, const char* title, int width, int height,
+                  std::span<const expected::Placed> table) {
+    const hl::WindowState window = hl::Window(number);
+    EXPECT_EQ(window.title, title);
+    EXPECT_EQ(window.innerWidth, width);
+    EXPECT_EQ(window.innerHeight, height);
+    EXPECT_EQ(hl::ActiveWindow(), number);
+    std::vector<int> created;
+    for (const expected::Placed& placed : table) {
+        SCOPED_TRACE("control " + std::to_string(placed.control));
+        created.push_back(placed.control);
+        const hl::ControlState control = hl::Control(placed.control);
+        const ControlRect rect = control.rect;
+        EXPECT_EQ((std::vector<int>{rect.x, rect.y, rect.width, rect.height}),
+                  (std::vector<int>{placed.x, placed.y, placed.width, placed.height}));
+        if (placed.text) {
+            EXPECT_EQ(control.text, InCodePage(placed.text));
+        }
+        EXPECT_EQ(control.style, placed.style);
+        EXPECT_EQ(control.isDefault, placed.control == AboutOkButton);
+    }
+    EXPECT_EQ(window.controls, created);
 }
 
 std::vector<int> RestoredShortcuts(bool manualPresent) {
@@ -213,20 +265,20 @@ void ExpectIdle(bool manualPresent) {
     std::vector<int> shortcuts = ShortcutValues(MainWindow);
     std::erase(shortcuts, AltKey + KeyF4);
     std::vector<int> expected = RestoredShortcuts(manualPresent);
-    std::sort(shortcuts.begin(), shortcuts.end());
-    std::sort(expected.begin(), expected.end());
+    std::ranges::sort(shortcuts);
+    std::ranges::sort(expected);
     EXPECT_EQ(shortcuts, expected);
 }
 
 void ExpectLocked() {
+    // The manual's item is left alone.
     for (int item = 0; item < MenuItemCount; ++item)
-        if (item != MenuExit && item != MenuManual) {
-            EXPECT_FALSE(hl::MenuItem(item).enabled) << "menu item " << item;
+        if (item != MenuManual) {
+            EXPECT_EQ(hl::MenuItem(item).enabled, item == MenuExit) << "menu item " << item;
         }
-    EXPECT_TRUE(hl::MenuItem(MenuExit).enabled);
     for (int control : CommandControls)
         EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
-    EXPECT_TRUE(hl::Shortcuts(MainWindow).empty());
+    EXPECT_TRUE(hl::Window(MainWindow).shortcuts.empty());
 }
 
 } // namespace dg::scenario

@@ -2,6 +2,7 @@
 // interface, while the test clicks, chooses, types and reads back what a user would see.
 #pragma once
 
+#include "expected_ui.h"
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
 
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,21 +19,18 @@
 namespace dg::scenario {
 
 namespace hl = dg::headless;
+using Input = hl::Input;
 
 // Known answers of RFC 1321.
 inline const std::string EmptyMd5 = "d41d8cd98f00b204e9800998ecf8427e";
 inline const std::string AbcMd5 = "900150983cd24fb0d6963f7d28e17f72";
-
-inline std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
+inline const std::string AbcMd5Upper = "900150983CD24FB0D6963F7D28E17F72";
 
 inline const std::string WelcomeText =
     "Welcome to Digestorium.  Please select file or list directory to begin.";
 inline const std::string CompletedText = "File processing has been completed.  1 file listed.";
+
+using Rows = std::vector<std::vector<std::string>>;
 
 // Each test gets a fresh working directory of its own, the program started in it, and, at
 // the end, the program closed and every worker thread finished.
@@ -50,6 +49,8 @@ protected:
     void WaitFor(const std::function<bool()>& condition, const std::string& what);
     // The loop has handled everything given to it so far.
     void Settle();
+    // Chooses the menu item and lets the loop handle it.
+    void Choose(int item);
     // The program has ended; returns its exit code.
     int WaitForExit();
     [[nodiscard]] bool Ended() const { return ended_.load(); }
@@ -92,6 +93,18 @@ private:
     void* pipe_ = nullptr;
 #endif
 };
+
+[[nodiscard]] Rows ListRows();
+// The operations of that name, in their order.
+[[nodiscard]] std::vector<hl::Operation> Ops(const std::string& name);
+// Some operation showed exactly this text.
+[[nodiscard]] bool Shown(const std::string& text);
+
+// The expected text in the running code page.
+[[nodiscard]] std::string InCodePage(std::string text);
+// The window, active, and its controls where the table places them, in the order of the table.
+void ExpectWindow(int number, const char* title, int width, int height,
+                  std::span<const expected::Placed> table);
 
 // The command states of MainWindow, as read back from the backend.
 void ExpectIdle(bool manualPresent);

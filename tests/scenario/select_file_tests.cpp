@@ -4,160 +4,47 @@
 
 #include "common/text.h"
 
-#include <algorithm>
-
 namespace dg::scenario {
 namespace {
 
 using SelectFile = ScenarioTest;
 
-const std::string CancelText = "No file selected.  Please select file or list directory";
-
-std::vector<std::vector<std::string>> Rows() {
-    return hl::Control(ResultList).rows;
+void ExpectActivityShown(bool shown) {
+    EXPECT_EQ(hl::Control(ProgressBar).visible, shown);
+    EXPECT_EQ(hl::Control(WorkingLabel).visible, shown);
 }
 
-// The position of the first operation matching, or -1.
-long Find(const std::vector<hl::Operation>& operations, const std::string& name, int target,
-          int value) {
-    const auto found = std::find_if(operations.begin(), operations.end(), [&](auto& op) {
-        return op.name == name && op.target == target && op.value == value;
-    });
-    return found == operations.end() ? -1 : found - operations.begin();
-}
-
-TEST_F(SelectFile, DialogAsksInTheDocumentsFolderAndCancelChangesNothing) {
+// The button locks everything at once; the menu leaves the menus usable until the dialog
+// has given a file, and its job then locks the rest.
+TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ListFile(WriteFile("abc.txt", "abc"));
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    Settle();
     EXPECT_EQ(hl::StatusText(), "Select file.");
-    EXPECT_FALSE(hl::Control(BrowseButton).enabled);
-    EXPECT_FALSE(hl::Control(ProgressBar).visible);
-    EXPECT_FALSE(hl::Control(WorkingLabel).visible);
+    ExpectLocked();
+    ExpectActivityShown(false);
     // The selection fields were emptied before the job started.
-    EXPECT_EQ(hl::Control(FileField).text, "");
-    EXPECT_EQ(hl::Control(FileHashField).text, "");
-
-    const hl::FileDialogCall dialog = hl::FileDialogCalls().back();
-    EXPECT_EQ(dialog.title, "Digestorium - Select File");
-    EXPECT_EQ(dialog.initialPath, DocumentsFolderWithBackslash());
-    EXPECT_EQ(dialog.pattern, "All Files | *.*");
-    EXPECT_EQ(dialog.patternIndex, 0);
+    EXPECT_EQ(hl::Control(FileField).text + hl::Control(FileHashField).text, "");
+    EXPECT_EQ(Ops("FileDialogOpened").back().text,
+              "Digestorium - Select File|" + DocumentsFolderWithBackslash() + "|All Files | *.*");
+    EXPECT_EQ(Ops("FileDialogOpened").back().value, 0);
 
     hl::QueueFileDialogAnswer("");
     WaitForJobsToEnd();
-    EXPECT_EQ(hl::StatusText(), CancelText);
-    EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"abc.txt", Upper(AbcMd5)}}));
+    EXPECT_EQ(hl::StatusText(), "No file selected.  Please select file or list directory");
+    EXPECT_EQ(ListRows(), (Rows{{"abc.txt", AbcMd5Upper}}));
     for (int field : {FileField, FileHashField, FileHashLowerField, CheckHashField, VerdictField})
         EXPECT_EQ(hl::Control(field).text, "") << "field " << field;
     ExpectIdle(false);
-}
-
-// Requests queued before the first job locked anything: only one job runs, and the fields
-// show one file's name with that file's hash.
-TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
-    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
-    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
-    Settle();
-    EXPECT_EQ(hl::FileDialogCalls().size(), 1u);
-    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
-    WaitForJobsToEnd();
-    EXPECT_EQ(hl::Control(FileHashField).text, Upper(AbcMd5));
-    // The slot is free again once the job has ended.
-    ListFile(WriteFile("empty.bin", ""));
-    EXPECT_EQ(Rows().size(), 2u);
-}
-
-TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastEachTime) {
-    ListFile(WriteFile("empty.bin", ""));
-    const std::string path = WriteFile("sub/report.txt", "abc");
-    ListFile(path);
-    ListFile(path);
-    EXPECT_EQ(hl::Control(FileField).text, "report.txt");
-    EXPECT_EQ(hl::Control(FileHashField).text, Upper(AbcMd5));
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
-    EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"empty.bin", Upper(EmptyMd5)},
-                                                             {"report.txt", Upper(AbcMd5)},
-                                                             {"report.txt", Upper(AbcMd5)}}));
-    const auto operations = hl::Operations();
-    const bool processing = std::any_of(operations.begin(), operations.end(), [](auto& op) {
-        return op.text ==
-               "Processing file report.txt.  This may take a few moments.  Please wait...";
-    });
-    EXPECT_TRUE(processing);
-    ExpectIdle(false);
-}
-
-TEST_F(SelectFile, UnreadableFileIsListedWithAnEmptyHash) {
-    ListFile(Folder() + "/missing.txt");
-    EXPECT_EQ(hl::Control(FileField).text, "missing.txt");
-    EXPECT_EQ(hl::Control(FileHashField).text, "");
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, "");
-    EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"missing.txt", ""}}));
-    EXPECT_EQ(hl::StatusText(), CompletedText);
-
-    // A directory cannot be read either.
-    ListFile(Folder());
-    EXPECT_EQ(Rows().back()[1], "");
-}
-
-TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
-    BlockingFile file(Folder(), "slow.bin");
-    hl::ClickButton(BrowseButton);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
-    Settle();
-    EXPECT_FALSE(hl::Control(ProgressBar).visible);
-    EXPECT_FALSE(hl::Control(WorkingLabel).visible);
-
-    hl::QueueFileDialogAnswer(file.Path());
-    WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
-    EXPECT_TRUE(hl::Control(ProgressBar).visible);
-    EXPECT_TRUE(hl::Control(WorkingLabel).visible);
-    EXPECT_EQ(hl::Control(FileHashField).text, "");
-    // While hashing the commands are locked.
-    ExpectLocked();
-
-    file.Release("abc");
-    WaitForJobsToEnd();
-    EXPECT_FALSE(hl::Control(ProgressBar).visible);
-    EXPECT_FALSE(hl::Control(WorkingLabel).visible);
-    EXPECT_EQ(hl::Control(ProgressBar).value, 0);
-#ifndef _WIN32
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
-#endif
-
-    // Shown only after the dialog closed; the bar goes back to 0 last.
-    const auto operations = hl::Operations();
-    const long closed = Find(operations, "FileDialogClosed", MainWindow, 0);
-    const long shown = Find(operations, "HideControl", ProgressBar, 0);
-    ASSERT_GE(closed, 0);
-    EXPECT_GT(shown, closed);
-    const hl::Operation& last = operations.back();
-    EXPECT_EQ(last.name, "SetControlState");
-    EXPECT_EQ(last.value, 0);
-}
-
-TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
-    hl::ClickButton(BrowseButton);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
-    Settle();
-    ExpectLocked();
-    hl::QueueFileDialogAnswer("");
-    WaitForJobsToEnd();
-    ExpectIdle(false);
 
     BlockingFile file(Folder(), "slow.bin");
-    hl::PressKey(CtrlKey + 'F');
+    hl::Give(Input::Key, CtrlKey + 'F');
     WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
     Settle();
-    // Three buttons from the menu command, BrowseButton from the job; the menu stays usable.
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
         EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
     EXPECT_TRUE(hl::Control(ResultList).enabled);
-    for (int item = 0; item < MenuItemCount; ++item)
-        EXPECT_EQ(hl::MenuItem(item).enabled, item != MenuManual) << "menu item " << item;
     EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(false));
     // The dialog is modal: MainWindow takes no input while it is open.
     EXPECT_FALSE(hl::Window(MainWindow).enabled);
@@ -171,29 +58,93 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     EXPECT_TRUE(hl::Window(MainWindow).enabled);
 }
 
+// Requests queued before the first job locked anything: only one job runs, and the fields
+// show one file's name with that file's hash.
+TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
+    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
+    hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
+    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
+    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    Settle();
+    EXPECT_EQ(Ops("FileDialogOpened").size(), 1u);
+    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
+    WaitForJobsToEnd();
+    EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
+    // The slot is free again once the job has ended.
+    ListFile(WriteFile("empty.bin", ""));
+    EXPECT_EQ(ListRows().size(), 2u);
+}
+
+TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHash) {
+    const std::string path = WriteFile("sub/report.txt", "abc");
+    ListFile(path);
+    ListFile(path);
+    EXPECT_EQ(hl::Control(FileField).text, "report.txt");
+    EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
+    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
+    EXPECT_TRUE(Shown("Processing file report.txt.  This may take a few moments.  Please wait..."));
+    ListFile(Folder() + "/missing.txt");
+    EXPECT_EQ(hl::Control(FileField).text, "missing.txt");
+    EXPECT_EQ(hl::Control(FileHashField).text + hl::Control(FileHashLowerField).text, "");
+    // A directory cannot be read either.
+    ListFile(Folder());
+    const Rows rows = ListRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(
+        (Rows{rows[0], rows[1], rows[2]}),
+        (Rows{{"report.txt", AbcMd5Upper}, {"report.txt", AbcMd5Upper}, {"missing.txt", ""}}));
+    EXPECT_EQ(rows[3][1], "");
+    ExpectIdle(false);
+}
+
+TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
+    BlockingFile file(Folder(), "slow.bin");
+    hl::QueueFileDialogAnswer(file.Path());
+    hl::Give(Input::Click, BrowseButton);
+    WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
+    ExpectActivityShown(true);
+    EXPECT_EQ(hl::Control(FileHashField).text, "");
+    ExpectLocked();
+
+    file.Release("abc");
+    WaitForJobsToEnd();
+    ExpectActivityShown(false);
+#ifndef _WIN32
+    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
+#endif
+    // Shown only after the dialog closed; the bar goes back to 0 last.
+    const auto operations = hl::Operations();
+    const auto at = [&](const std::string& name, int target, int value) {
+        return std::find_if(operations.begin(), operations.end(), [&](auto& op) {
+            return op.name == name && op.target == target && op.value == value;
+        });
+    };
+    EXPECT_LT(at("FileDialogClosed", MainWindow, 0), at("HideControl", ProgressBar, 0));
+    EXPECT_EQ(operations.back().name + std::to_string(operations.back().value), "SetControlState0");
+}
+
 TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     const std::string failed = "Unable to start the job.  Please select file or list directory.";
-    hl::FailThreadStarts(1);
-    hl::ClickButton(BrowseButton);
-    WaitFor([&] { return hl::StatusText() == failed; }, "the failure text");
-    Settle();
-    ExpectIdle(false);
-    EXPECT_TRUE(hl::FileDialogCalls().empty());
-
-    hl::FailThreadStarts(1);
-    hl::ChooseMenuItem(MenuSelectFile);
-    WaitFor([&] { return hl::Operations().back().text == failed; }, "the failure text again");
-    Settle();
-    ExpectIdle(false);
+    for (const int item : {-1, MenuSelectFile}) {
+        hl::FailThreadStarts(1);
+        if (item < 0)
+            hl::Give(Input::Click, BrowseButton);
+        else
+            hl::Give(Input::Menu, item);
+        Settle();
+        EXPECT_EQ(Ops("SetStatusText").back().text, failed);
+        ExpectIdle(false);
+    }
+    EXPECT_TRUE(Ops("FileDialogOpened").empty());
 
     // The job itself starts, but its animator cannot: the file is still hashed and listed.
-    hl::ClickButton(BrowseButton);
+    hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::FileDialogOpen(); }, "the dialog");
     hl::FailThreadStarts(1);
     hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
     WaitForJobsToEnd();
     EXPECT_EQ(hl::StatusText(), CompletedText);
-    EXPECT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(ListRows().size(), 1u);
     ExpectIdle(false);
 }
 

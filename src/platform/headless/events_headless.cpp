@@ -8,14 +8,13 @@
 #include "platform/ui.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace dg {
 
+using headless::Input;
 using headless::detail::ControlData;
 using headless::detail::Event;
-using headless::detail::Input;
-using headless::detail::InputKind;
+using headless::detail::Given;
 using headless::detail::WindowData;
 using headless::detail::WorldData;
 
@@ -24,16 +23,17 @@ namespace {
 // A raw key-down message: what a key that is no shortcut comes back as.
 constexpr int KeyDownMessage = 256;
 
+// The control takes the input, and its window becomes the active one.
 ControlData* UsableControl(WorldData& w, int control, ControlKind kind) {
-    ControlData* data = w.FindControl(control);
-    if (!data || data->state.kind != kind || !data->state.enabled || !data->state.visible ||
-        !w.Usable(data->state.window))
+    ControlData* data = w.FindControl(control, kind);
+    if (!data || !data->state.enabled || !data->state.visible || !w.Usable(data->state.window))
         return nullptr;
+    w.activeWindow = data->state.window;
     return data;
 }
 
-void QueueListEvent(WorldData& w, const ControlData& list, int control, int type) {
-    w.Queue({EventControl, control, list.state.window, type});
+void Queue(WorldData& w, const ControlData& control, int number, int type) {
+    w.events.Push({EventControl, number, control.state.window, type});
 }
 
 // Moves the selection; each row that loses or gains it queues a selection change.
@@ -43,106 +43,96 @@ void Select(WorldData& w, ControlData& list, int control, int row) {
         return;
     if (old >= 0) {
         list.rememberedRow.Deselected(old);
-        QueueListEvent(w, list, control, ListSelectionChanged);
+        Queue(w, list, control, ListSelectionChanged);
     }
     list.state.selectedRow = row;
     if (row >= 0) {
         list.rememberedRow.Selected(row);
-        QueueListEvent(w, list, control, ListSelectionChanged);
+        Queue(w, list, control, ListSelectionChanged);
     }
 }
 
-std::optional<Event> HandleKey(WorldData& w, int shortcut) {
+Event HandleKey(WorldData& w, int shortcut) {
     const int active = w.activeWindow;
-    if (active < 0 || !w.Usable(active))
-        return std::nullopt;
+    if (!w.Usable(active))
+        return {KeyDownMessage, 0, 0, -1};
     if (active == MainWindow) {
         const auto& table = w.windows[active].shortcuts;
         const auto found = std::find_if(table.begin(), table.end(),
                                         [&](const auto& entry) { return entry.value == shortcut; });
         if (found != table.end()) {
             const headless::MenuItemState* item = w.FindMenuItem(found->item);
-            if (item && !item->enabled)
-                return std::nullopt;
-            return Event{EventMenu, found->item, MainWindow, 0};
+            if (!item || item->enabled)
+                return {EventMenu, found->item, MainWindow, 0};
+            return {KeyDownMessage, 0, 0, -1};
         }
     }
     // Without a shortcut of its own, Alt+F4 is the platform's close gesture.
     if (shortcut == AltKey + KeyF4)
-        w.Queue({EventCloseWindow, active, active, 0});
-    return std::nullopt;
+        w.events.Push({EventCloseWindow, active, active, 0});
+    return {KeyDownMessage, 0, 0, -1};
 }
 
-std::optional<Event> Handle(WorldData& w, const Input& input) {
+// The event the input gives at once, if any; kind 0 when none.
+Event Handle(WorldData& w, const Given& input) {
+    const int target = input.target;
     switch (input.kind) {
-    case InputKind::Click:
-        if (const ControlData* button = UsableControl(w, input.target, ControlKind::Button)) {
-            w.activeWindow = button->state.window;
-            return Event{EventControl, input.target, button->state.window, ButtonClicked};
-        }
-        return std::nullopt;
-    case InputKind::Menu: {
-        const headless::MenuItemState* item = w.FindMenuItem(input.target);
-        if (!w.menuBar || !item || !item->enabled || !w.Usable(MainWindow))
-            return std::nullopt;
+    case Input::Click:
+        if (const ControlData* button = UsableControl(w, target, ControlKind::Button))
+            return {EventControl, target, button->state.window, ButtonClicked};
+        break;
+    case Input::Menu: {
+        const headless::MenuItemState* item = w.FindMenuItem(target);
+        if (!item || !item->enabled || !w.Usable(MainWindow))
+            break;
         w.activeWindow = MainWindow;
-        return Event{EventMenu, input.target, MainWindow, 0};
+        return {EventMenu, target, MainWindow, 0};
     }
-    case InputKind::Key:
-        return HandleKey(w, input.target);
-    case InputKind::CloseBox: {
-        const WindowData* window = w.OpenWindow(input.target);
-        if (window && window->state.enabled)
-            w.Queue({EventCloseWindow, input.target, input.target, 0});
-        return std::nullopt;
-    }
-    case InputKind::ListClick: {
-        ControlData* list = UsableControl(w, input.target, ControlKind::List);
-        if (!list)
-            return std::nullopt;
-        w.activeWindow = list->state.window;
-        const int count = static_cast<int>(list->state.rows.size());
-        Select(w, *list, input.target, input.value >= 0 && input.value < count ? input.value : -1);
-        if (list->state.selectedRow < 0 && list->rememberedRow.ClickFoundNone())
-            QueueListEvent(w, *list, input.target, ListSelectionChanged);
-        QueueListEvent(w, *list, input.target, ListLeftClick);
-        return std::nullopt;
-    }
-    case InputKind::ListKey: {
-        ControlData* list = UsableControl(w, input.target, ControlKind::List);
-        if (list && input.value >= 0 && input.value < static_cast<int>(list->state.rows.size()))
-            Select(w, *list, input.target, input.value);
-        return std::nullopt;
-    }
-    case InputKind::TreeClick: {
-        ControlData* tree = UsableControl(w, input.target, ControlKind::Tree);
-        if (!tree)
-            return std::nullopt;
-        w.activeWindow = tree->state.window;
+    case Input::Key:
+        return HandleKey(w, target);
+    case Input::CloseBox:
+        if (const WindowData* window = w.OpenWindow(target); window && window->enabled)
+            w.events.Push({EventCloseWindow, target, target, 0});
+        break;
+    case Input::ListClick:
+        if (ControlData* list = UsableControl(w, target, ControlKind::List)) {
+            const int count = static_cast<int>(list->state.rows.size());
+            Select(w, *list, target, input.value >= 0 && input.value < count ? input.value : -1);
+            if (list->state.selectedRow < 0 && list->rememberedRow.ClickFoundNone())
+                Queue(w, *list, target, ListSelectionChanged);
+            Queue(w, *list, target, ListLeftClick);
+        }
+        break;
+    case Input::ListKey:
+        if (ControlData* list = UsableControl(w, target, ControlKind::List);
+            list && input.value >= 0 && input.value < static_cast<int>(list->state.rows.size()))
+            Select(w, *list, target, input.value);
+        break;
+    case Input::TreeClick:
         // The tree's events use the list's types.
-        if (headless::detail::ClickTreePath(*tree, input.text))
-            w.Queue({EventControl, input.target, tree->state.window, ListSelectionChanged});
-        w.Queue({EventControl, input.target, tree->state.window, ListLeftClick});
-        return std::nullopt;
-    }
-    case InputKind::Minimize: {
-        WindowData* window = w.OpenWindow(input.target);
-        if (window && window->state.enabled && (window->state.attributes & WindowMinimizeBox)) {
-            window->state.state = WindowMinimized;
-            if (w.activeWindow == input.target)
+        if (ControlData* tree = UsableControl(w, target, ControlKind::Tree)) {
+            if (headless::detail::ClickTreePath(*tree, input.text))
+                Queue(w, *tree, target, ListSelectionChanged);
+            Queue(w, *tree, target, ListLeftClick);
+        }
+        break;
+    case Input::Minimize:
+        if (WindowData* window = w.OpenWindow(target);
+            window && window->enabled && (window->attributes & WindowMinimizeBox)) {
+            window->state = WindowMinimized;
+            if (w.activeWindow == target)
                 w.activeWindow = -1;
         }
-        return std::nullopt;
+        break;
+    case Input::Activate:
+        if (w.Usable(target))
+            w.activeWindow = target;
+        break;
+    case Input::Post:
+        w.events.Push(input.event);
+        break;
     }
-    case InputKind::Activate:
-        if (w.Usable(input.target))
-            w.activeWindow = input.target;
-        return std::nullopt;
-    case InputKind::Post:
-        w.Queue(input.event);
-        return std::nullopt;
-    }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
@@ -152,31 +142,29 @@ int WaitEvent() {
     std::unique_lock<std::mutex> lock(w.lock);
     w.current = Event{};
     for (;;) {
-        std::optional<Event> event;
-        if (Event queued; w.events.Pop(queued)) {
-            event = queued;
-        } else if (!w.calls.empty() && !w.callsHeld) {
-            headless::detail::Call* call = w.calls.front();
-            w.calls.pop_front();
-            (*call->change)(w);
-            call->done = true;
-        } else if (!w.inputs.empty()) {
-            const Input input = w.inputs.front();
-            w.inputs.pop_front();
-            event = Handle(w, input);
-            if (!event && input.kind == InputKind::Key)
-                event = Event{KeyDownMessage, 0, 0, -1};
-        } else {
-            w.waitingForEvent = true;
-            w.Touch();
-            w.changed.wait(lock);
-            w.waitingForEvent = false;
-            continue;
+        Event event;
+        if (!w.events.Pop(event)) {
+            if (!w.calls.empty() && !w.callsHeld) {
+                headless::detail::Call* call = w.calls.front();
+                w.calls.pop_front();
+                (*call->change)(w);
+                call->done = true;
+            } else if (!w.inputs.empty()) {
+                const Given input = w.inputs.front();
+                w.inputs.pop_front();
+                event = Handle(w, input);
+            } else {
+                w.waitingForEvent = true;
+                w.Touch();
+                w.changed.wait(lock);
+                w.waitingForEvent = false;
+                continue;
+            }
         }
         w.Touch();
-        if (event) {
-            w.current = *event;
-            return event->kind;
+        if (event.kind != 0) {
+            w.current = event;
+            return event.kind;
         }
     }
 }

@@ -21,15 +21,12 @@ using std::chrono::milliseconds;
 
 // Forgets every window, record and scripted answer. No program or worker thread may run.
 void ResetWorld();
-// True from InitialisePlatform until ReleasePlatform.
-[[nodiscard]] bool ProgramRunning();
 // Threads started through StartThread that have not yet returned.
 [[nodiscard]] int LiveWorkerThreads();
 // The next `count` StartThread calls fail.
 void FailThreadStarts(int count);
 // OpenWindow fails for that window number until the world is reset.
 void FailWindowOpen(int window);
-
 // While held, the calls of worker threads wait and the program thread goes on with input and
 // events, as when the workers have not been scheduled yet. WaitIdle does not wait for them.
 void HoldWorkerCalls(bool hold);
@@ -41,71 +38,53 @@ void HoldWorkerCalls(bool hold);
 // Re-checks the condition whenever the backend changes, at least every 10 ms, until it holds
 // or the limit passes. The condition must not be called under the backend's lock.
 [[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, milliseconds limit);
-// The program thread waits in WaitEvent with no input, event or worker call left.
+// The program has ended, or waits in WaitEvent with no input, event or worker call left.
 [[nodiscard]] bool WaitIdle(milliseconds limit);
 
 // ---- Input, as a user gives it ----
 
-void ClickButton(int control);
-void ChooseMenuItem(int item);
-// A key with its modifiers, as a shortcut value (CtrlKey + 'F', AltKey + KeyF4, KeyF1).
-void PressKey(int shortcut);
-void PressCloseBox(int window);
-// A left click on a row of the list; -1 clicks the empty area below the last row.
-void ClickListRow(int list, int row);
-// Moves the list's selection with the arrow keys.
-void SelectListRowByKey(int list, int row);
-void MinimizeWindow(int window);
-// Opens the tree down to the node of that path and clicks it; "" clicks the computer node.
-// The tree's folders are the system's: on POSIX the whole file system is drive C, and
-// GetControlText gives the selected folder's POSIX path. A path without a node changes nothing.
-void SelectTreePath(int control, const std::string& path);
-void ClickOnWindow(int window);
+enum class Input {
+    Click, // the button `target`
+    Menu,  // the menu item `target`
+    // A key with its modifiers, as a shortcut value (CtrlKey + 'F', AltKey + KeyF4, KeyF1).
+    Key,
+    CloseBox, // the close box of the window `target`
+    // A left click on the row `value` of the list `target`; -1 clicks the empty area below the
+    // last row.
+    ListClick,
+    ListKey, // moves the list's selection to the row `value` with the arrow keys
+    // Opens the tree `target` down to the node of the path `text` and clicks it; "" clicks the
+    // computer node. The tree's folders are the system's: on POSIX the whole file system is
+    // drive C, and GetControlText gives the selected folder's POSIX path. A path without a node
+    // changes nothing.
+    TreeClick,
+    Minimize, // the minimize box of the window `target`
+    Activate, // a click on the window `target`
+    Post      // an event; given through PostEvent
+};
+void Give(Input input, int target, int value = 0, const std::string& text = {});
 // An event straight into the program's queue, as the platform might produce.
 void PostEvent(int kind, int object, int window, int type);
 
 // ---- Scripted answers and records ----
 
+// "" stands for a clipboard without text.
 void SetClipboardText(const std::string& text);
-void SetClipboardEmpty();
-// The clipboard holds a picture and no text.
-void SetClipboardPicture();
-
-struct FileDialogCall {
-    std::string title;
-    std::string initialPath;
-    std::string pattern;
-    int patternIndex = 0;
-};
 // The next file dialog returns this path at once; "" cancels it. Without a queued answer
 // the dialog waits for one.
 void QueueFileDialogAnswer(const std::string& path);
 [[nodiscard]] bool FileDialogOpen();
-[[nodiscard]] std::vector<FileDialogCall> FileDialogCalls();
-
-struct MessageCall {
-    std::string title;
-    std::string text;
-    int flags = 0;
-};
-[[nodiscard]] std::vector<MessageCall> MessageCalls();
-
-struct LaunchCall {
-    std::string program;
-    std::string parameters;
-    std::string workingDirectory;
-    int flags = 0;
-};
 // CurrentLocalDate gives this date from now on, until the world is reset.
 void HoldLocalDate(long long date);
-
 // LaunchProgram's result from now on (1 unless set).
 void SetLaunchResult(int result);
-[[nodiscard]] std::vector<LaunchCall> LaunchCalls();
 
-// Every change made through the user-interface operations, in the order it was made, plus
-// "FileDialogOpened" and "FileDialogClosed", and "Delay" with the thread's number and the
-// milliseconds.
+// The operations that tests follow, in the order they were made: "OpenWindow" (window,
+// attributes, title), "CloseWindow", "SetStatusText" (bar, field, text), "HideControl" and
+// "SetControlState" (control, value), "Delay" (thread number, milliseconds), and with texts
+// joined by '|': "FileDialogOpened" (owner, pattern index, title|initial path|pattern),
+// "FileDialogClosed" (owner, 0, answer), "ShowMessage" (flags, 0, title|text) and
+// "LaunchProgram" (flags, result, program|parameters|working directory).
 struct Operation {
     std::string name;
     int target = 0;
@@ -130,7 +109,6 @@ struct ControlState {
     bool isDefault = false;
     bool enabled = false;
     bool visible = false;
-    int textColour = -1;
     int backgroundColour = -1;
     int value = 0;
     std::vector<ListColumn> columns;
@@ -138,6 +116,11 @@ struct ControlState {
     int selectedRow = -1;
 };
 [[nodiscard]] ControlState Control(int control);
+
+struct Shortcut {
+    int value = 0;
+    int item = 0;
+};
 
 struct WindowState {
     bool open = false;
@@ -153,6 +136,8 @@ struct WindowState {
     // -1 without a status bar.
     int statusFieldWidth = -1;
     std::string statusText;
+    // In the order they were registered.
+    std::vector<Shortcut> shortcuts;
 };
 [[nodiscard]] WindowState Window(int window);
 // -1 when none of the program's windows is active.
@@ -172,12 +157,5 @@ struct MenuState {
 [[nodiscard]] std::vector<MenuState> Menus();
 // item -1 when there is no such item.
 [[nodiscard]] MenuItemState MenuItem(int item);
-
-struct Shortcut {
-    int value = 0;
-    int item = 0;
-};
-// In the order they were registered.
-[[nodiscard]] std::vector<Shortcut> Shortcuts(int window);
 
 } // namespace dg::headless

@@ -26,12 +26,14 @@ void WorldData::Log(const std::string& name, int target, int value, const std::s
 
 WindowData* WorldData::OpenWindow(int window) {
     const auto found = windows.find(window);
-    return found != windows.end() && found->second.state.open ? &found->second : nullptr;
+    return found != windows.end() && found->second.open ? &found->second : nullptr;
 }
 
-ControlData* WorldData::FindControl(int control) {
+ControlData* WorldData::FindControl(int control, ControlKind kind) {
     const auto found = controls.find(control);
-    return found != controls.end() ? &found->second : nullptr;
+    if (found == controls.end() || (kind != ControlKind::None && found->second.state.kind != kind))
+        return nullptr;
+    return &found->second;
 }
 
 MenuItemState* WorldData::FindMenuItem(int item) {
@@ -44,40 +46,21 @@ MenuItemState* WorldData::FindMenuItem(int item) {
 
 bool WorldData::Usable(int window) {
     const WindowData* data = OpenWindow(window);
-    return data && data->state.enabled && data->state.state != WindowMinimized;
-}
-
-void WorldData::Queue(const Event& event) {
-    events.Push(event);
+    return data && data->enabled && data->state != WindowMinimized;
 }
 
 void WorldData::CloseWindowData(int window) {
     WindowData* data = OpenWindow(window);
     if (!data)
         return;
-    for (int control : data->state.controls)
+    for (int control : data->controls)
         controls.erase(control);
-    if (window == MainWindow) {
-        menuBar = false;
+    if (window == MainWindow)
         menus.clear();
-    }
     windows.erase(window);
     events.DropWindow(window);
     if (activeWindow == window)
         activeWindow = -1;
-}
-
-void WorldData::ClearInterface() {
-    windows.clear();
-    controls.clear();
-    menuBar = false;
-    menus.clear();
-    activeWindow = -1;
-    events.Clear();
-    inputs.clear();
-    calls.clear();
-    current = Event{};
-    waitingForEvent = false;
 }
 
 void Carry(const std::function<void(WorldData&)>& change) {
@@ -123,36 +106,15 @@ template <typename Changer> void Change(Changer changer) {
 }
 
 bool ThreadStarting() {
-    WorldData& w = World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    if (w.failingThreadStarts > 0) {
-        --w.failingThreadStarts;
-        return false;
-    }
-    ++w.liveThreads;
-    w.Touch();
-    return true;
-}
-
-void ThreadEnded() {
-    WorldData& w = World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    --w.liveThreads;
-    w.Touch();
-}
-
-void Delaying(int milliseconds) {
-    WorldData& w = World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    w.Log("Delay", CurrentThreadNumber(), milliseconds);
-    w.Touch();
-}
-
-void Give(InputKind kind, int target, int value, Event event = {}, const std::string& text = {}) {
+    bool started = false;
     Change([&](WorldData& w) {
-        if (w.phase != Phase::Ended)
-            w.inputs.push_back({kind, target, value, event, text});
+        started = w.failingThreadStarts == 0;
+        if (started)
+            ++w.liveThreads;
+        else
+            --w.failingThreadStarts;
     });
+    return started;
 }
 
 } // namespace
@@ -161,34 +123,35 @@ void Give(InputKind kind, int target, int value, Event event = {}, const std::st
 
 namespace dg {
 
+using headless::detail::Change;
 using headless::detail::Phase;
-using headless::detail::World;
 using headless::detail::WorldData;
 
 void InitialisePlatform() {
-    SetThreadHooks({headless::detail::ThreadStarting, headless::detail::ThreadEnded,
-                    headless::detail::Delaying});
-    WorldData& w = World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    w.ClearInterface();
-    w.phase = Phase::Running;
-    w.programThread = std::this_thread::get_id();
-    w.Touch();
+    SetThreadHooks(
+        {headless::detail::ThreadStarting, [] { Change([](WorldData& w) { --w.liveThreads; }); },
+         [](int milliseconds) {
+             Change([&](WorldData& w) { w.Log("Delay", CurrentThreadNumber(), milliseconds); });
+         }});
+    Change([](WorldData& w) {
+        w.ClearInterface();
+        w.phase = Phase::Running;
+        w.programThread = std::this_thread::get_id();
+    });
 }
 
 long long CurrentLocalDate() {
-    WorldData& w = World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    return w.heldDate ? *w.heldDate : SystemLocalDate();
+    const std::optional<long long> held =
+        headless::detail::Read([](WorldData& w) { return w.heldDate; });
+    return held ? *held : SystemLocalDate();
 }
 
 void ReleasePlatform() {
-    WorldData& w = World();
-    std::lock_guard<std::mutex> lock(w.lock);
     // As at process exit: every window goes, and calls still waiting are never made.
-    w.ClearInterface();
-    w.phase = Phase::Ended;
-    w.Touch();
+    Change([](WorldData& w) {
+        w.ClearInterface();
+        w.phase = Phase::Ended;
+    });
 }
 
 } // namespace dg
@@ -196,33 +159,16 @@ void ReleasePlatform() {
 namespace dg::headless {
 
 using detail::Change;
-using detail::InputKind;
 using detail::Read;
 using detail::WorldData;
 
 void ResetWorld() {
     Change([](WorldData& w) {
         w.ClearInterface();
+        static_cast<detail::Script&>(w) = detail::Script{};
         w.phase = detail::Phase::NoProgram;
         w.programThread = {};
-        w.clipboard = detail::Clipboard::Empty;
-        w.clipboardText.clear();
-        w.dialogAnswers.clear();
-        w.dialogsOpen = 0;
-        w.dialogCalls.clear();
-        w.messages.clear();
-        w.launchResult = 1;
-        w.launches.clear();
-        w.operations.clear();
-        w.failingWindows.clear();
-        w.failingThreadStarts = 0;
-        w.heldDate.reset();
-        w.callsHeld = false;
     });
-}
-
-bool ProgramRunning() {
-    return Read([](WorldData& w) { return w.phase == detail::Phase::Running; });
 }
 
 int LiveWorkerThreads() {
@@ -249,20 +195,16 @@ bool WaitUntil(const std::function<bool()>& condition, milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     WorldData& w = detail::World();
     for (;;) {
-        unsigned long long seen = 0;
-        {
-            std::lock_guard<std::mutex> lock(w.lock);
-            seen = w.version;
-        }
+        const unsigned long long seen = Read([](WorldData& world) { return world.version; });
         if (condition())
             return true;
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline)
             return false;
         // The condition may look at more than the backend: poll it at least every 10 ms.
-        const auto until = std::min(deadline, now + milliseconds(10));
         std::unique_lock<std::mutex> lock(w.lock);
-        w.changed.wait_until(lock, until, [&] { return w.version != seen; });
+        w.changed.wait_until(lock, std::min(deadline, now + milliseconds(10)),
+                             [&] { return w.version != seen; });
     }
 }
 
@@ -278,58 +220,27 @@ bool WaitIdle(milliseconds limit) {
         limit);
 }
 
-void ClickButton(int control) {
-    detail::Give(InputKind::Click, control, 0);
-}
-void ChooseMenuItem(int item) {
-    detail::Give(InputKind::Menu, item, 0);
-}
-void PressKey(int shortcut) {
-    detail::Give(InputKind::Key, shortcut, 0);
-}
-void PressCloseBox(int window) {
-    detail::Give(InputKind::CloseBox, window, 0);
-}
-void ClickListRow(int list, int row) {
-    detail::Give(InputKind::ListClick, list, row);
-}
-void SelectListRowByKey(int list, int row) {
-    detail::Give(InputKind::ListKey, list, row);
-}
-void SelectTreePath(int control, const std::string& path) {
-    detail::Give(InputKind::TreeClick, control, 0, {}, path);
-}
-void MinimizeWindow(int window) {
-    detail::Give(InputKind::Minimize, window, 0);
+namespace {
+
+void Take(const detail::Given& input) {
+    Change([&](WorldData& w) {
+        if (w.phase != detail::Phase::Ended)
+            w.inputs.push_back(input);
+    });
 }
 
-void ClickOnWindow(int window) {
-    detail::Give(InputKind::Activate, window, 0);
+} // namespace
+
+void Give(Input input, int target, int value, const std::string& text) {
+    Take({input, target, value, text, {}});
 }
 
 void PostEvent(int kind, int object, int window, int type) {
-    detail::Give(InputKind::Post, 0, 0, {kind, object, window, type});
+    Take({Input::Post, 0, 0, {}, {kind, object, window, type}});
 }
 
 void SetClipboardText(const std::string& text) {
-    Change([&](WorldData& w) {
-        w.clipboard = detail::Clipboard::Text;
-        w.clipboardText = text;
-    });
-}
-
-void SetClipboardEmpty() {
-    Change([](WorldData& w) {
-        w.clipboard = detail::Clipboard::Empty;
-        w.clipboardText.clear();
-    });
-}
-
-void SetClipboardPicture() {
-    Change([](WorldData& w) {
-        w.clipboard = detail::Clipboard::Picture;
-        w.clipboardText.clear();
-    });
+    Change([&](WorldData& w) { w.clipboard = text; });
 }
 
 void QueueFileDialogAnswer(const std::string& path) {
@@ -340,24 +251,12 @@ bool FileDialogOpen() {
     return Read([](WorldData& w) { return w.dialogsOpen > 0; });
 }
 
-std::vector<FileDialogCall> FileDialogCalls() {
-    return Read([](WorldData& w) { return w.dialogCalls; });
-}
-
-std::vector<MessageCall> MessageCalls() {
-    return Read([](WorldData& w) { return w.messages; });
-}
-
 void HoldLocalDate(long long date) {
     Change([date](WorldData& w) { w.heldDate = date; });
 }
 
 void SetLaunchResult(int result) {
     Change([result](WorldData& w) { w.launchResult = result; });
-}
-
-std::vector<LaunchCall> LaunchCalls() {
-    return Read([](WorldData& w) { return w.launches; });
 }
 
 std::vector<Operation> Operations() {
@@ -373,8 +272,8 @@ ControlState Control(int control) {
 
 WindowState Window(int window) {
     return Read([window](WorldData& w) {
-        const detail::WindowData* data = w.OpenWindow(window);
-        return data ? data->state : WindowState{};
+        const WindowState* data = w.OpenWindow(window);
+        return data ? *data : WindowState{};
     });
 }
 
@@ -394,13 +293,6 @@ MenuItemState MenuItem(int item) {
     return Read([item](WorldData& w) {
         const MenuItemState* entry = w.FindMenuItem(item);
         return entry ? *entry : MenuItemState{};
-    });
-}
-
-std::vector<Shortcut> Shortcuts(int window) {
-    return Read([window](WorldData& w) {
-        const detail::WindowData* data = w.OpenWindow(window);
-        return data ? data->shortcuts : std::vector<Shortcut>{};
     });
 }
 

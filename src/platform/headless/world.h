@@ -28,32 +28,16 @@ struct ControlData {
     std::shared_ptr<FolderTree> tree{};
 };
 
-struct WindowData {
-    WindowState state;
-    std::vector<Shortcut> shortcuts;
-};
+using WindowData = WindowState;
 
 using Event = EventRecord;
 
-enum class InputKind {
-    Click,
-    Menu,
-    Key,
-    CloseBox,
-    ListClick,
-    ListKey,
-    TreeClick,
-    Minimize,
-    Activate,
-    Post
-};
-
-struct Input {
-    InputKind kind = InputKind::Post;
+struct Given {
+    Input kind = Input::Click;
     int target = 0;
     int value = 0;
-    Event event;
     std::string text;
+    Event event;
 };
 
 struct WorldData;
@@ -65,55 +49,52 @@ struct Call {
 };
 
 enum class Phase { NoProgram, Running, Ended };
-enum class Clipboard { Text, Empty, Picture };
 
-struct WorldData {
-    std::mutex lock;
-    std::condition_variable changed;
-    unsigned long long version = 0;
-
-    Phase phase = Phase::NoProgram;
-    std::thread::id programThread;
-    bool waitingForEvent = false;
-
+// What the program's windows hold; it goes with the program.
+struct Interface {
     std::map<int, WindowData> windows;
     std::map<int, ControlData> controls;
-    bool menuBar = false;
     std::vector<MenuState> menus;
     int activeWindow = -1;
-
     EventQueue events;
-    std::deque<Input> inputs;
+    std::deque<Given> inputs;
     std::deque<Call*> calls;
-    bool callsHeld = false;
     Event current;
+    bool waitingForEvent = false;
+};
 
-    Clipboard clipboard = Clipboard::Empty;
-    std::string clipboardText;
+// What the test scripts and reads back; it lasts until the world is reset.
+struct Script {
+    std::string clipboard;
     std::deque<std::string> dialogAnswers;
     int dialogsOpen = 0;
-    std::vector<FileDialogCall> dialogCalls;
-    std::vector<MessageCall> messages;
     int launchResult = 1;
-    std::vector<LaunchCall> launches;
     std::vector<Operation> operations;
     std::set<int> failingWindows;
     int failingThreadStarts = 0;
     // CurrentLocalDate's answer while the clock is held; the system's otherwise.
     std::optional<long long> heldDate;
+    bool callsHeld = false;
+};
+
+struct WorldData : Interface, Script {
+    std::mutex lock;
+    std::condition_variable changed;
+    unsigned long long version = 0;
+    Phase phase = Phase::NoProgram;
+    std::thread::id programThread;
     int liveThreads = 0;
 
     // Every change wakes the waiters: the program thread and the test's conditions.
     void Touch();
     void Log(const std::string& name, int target, int value, const std::string& text = {});
     WindowData* OpenWindow(int window);
-    ControlData* FindControl(int control);
+    ControlData* FindControl(int control, ControlKind kind = ControlKind::None);
     MenuItemState* FindMenuItem(int item);
     // The window takes input: open, not disabled by a modal dialog, not minimized.
     bool Usable(int window);
-    void Queue(const Event& event);
     void CloseWindowData(int window);
-    void ClearInterface();
+    void ClearInterface() { static_cast<Interface&>(*this) = Interface{}; }
 };
 
 WorldData& World();
