@@ -79,6 +79,9 @@ private:
     HHOOK probe_ = nullptr;
 };
 
+// Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look at.
+void Screenshot(HWND window, const std::string& name);
+
 // The commands of a program started beside the manual. Idle: every menu item usable, the
 // buttons and the list enabled. Locked: every item but Exit and the manual greyed, the buttons
 // and the list disabled. They change one by one, partly from a job's thread: this waits for them.

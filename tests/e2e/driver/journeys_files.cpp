@@ -3,9 +3,6 @@
 #include "app.h"
 #include "platform/ids.h"
 
-#include <algorithm>
-#include <cctype>
-
 using namespace e2e;
 
 namespace {
@@ -17,12 +14,6 @@ constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Yellow = RGB(255, 255, 0);
 // Hashing the 400 MB file may take a while on a busy machine.
 constexpr int HashMs = 120000;
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // A pixel of VerdictField's background, left of the centred text.
 COLORREF VerdictColour(const App& app) {
