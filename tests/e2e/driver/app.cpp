@@ -144,15 +144,6 @@ int App::Progress() const {
     return static_cast<int>(Send(Control(dg::ProgressBar), PBM_GETPOS, 0, 0));
 }
 
-COLORREF App::Pixel(int control, int x, int y) const {
-    POINT point{x, y};
-    ClientToScreen(Control(control), &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
 void App::Choose(const std::string& menu, const std::string& item) const {
     MenuItem found;
     const bool usable = WaitFor("menu item " + Quote(item) + " not greyed", [&] {

@@ -54,8 +54,6 @@ public:
     View Look() const;
     void AwaitStatus(const std::string& expected) const;
     int Progress() const;
-    // The colour of a screen pixel in the control's client area, 0x00BBGGRR.
-    COLORREF Pixel(int control, int x, int y) const;
 
     // Chooses the item as a click in the menu would, once it is not greyed.
     void Choose(const std::string& menu, const std::string& item) const;
