@@ -143,31 +143,22 @@ std::string ReportNamed(const App& app, const std::string& kind, size_t rows, bo
 
 } // namespace
 
-// From Ctrl+D, OK lists the files of the chosen folder; Cancel stops a listing of large files
-// started from the button after the file in progress; the close box gives up.
+// From the button, Cancel stops a listing of large files after the file in progress; from
+// Ctrl+D, OK lists the files of the chosen folder; the close box gives up. No key is the
+// first thing pressed after start-up: one was lost once under load there, cause unknown.
 E2E_CASE(ListDirectory) {
-    FillListingFolder({{"a.txt", "sample.txt"}, {"b.txt", "sample.txt"}});
-    App app;
-    app.AwaitStatus(WelcomeStatus);
-    const std::string sample = Upper(Digest("sample.txt"));
-    ListFromChooser(app, true,
-                    "Select directory or click on the OK button to list current directory.");
-    AwaitEqual(
-        "status", Completed(2), [&] { return app.Look().status; }, ListingMs);
-    ExpectFlag("rows: a.txt and b.txt with their MD5", true,
-               RowsFrom(app, 0) ==
-                   std::multiset<std::string>{"a.txt " + sample, "b.txt " + sample});
-
     FillListingFolder({{"1.bin", "large.bin"},
                        {"2.bin", "large.bin"},
                        {"3.bin", "large.bin"},
                        {"4.bin", "large.bin"},
                        {"5.bin", "large.bin"}});
+    App app;
+    app.AwaitStatus(WelcomeStatus);
     ListFromChooser(app, false,
                     "Please select directory or click on the OK button to list current directory.");
     Require(WaitFor(
-                "the second row", [&] { return app.Look().rows.size() >= 4; }, ListingMs),
-            "rows", "4", std::to_string(app.Look().rows.size()));
+                "the second row", [&] { return app.Look().rows.size() >= 2; }, ListingMs),
+            "rows", "2", std::to_string(app.Look().rows.size()));
     app.Click(dg::CancelButton);
     // The file in progress is finished, and no other: two rows, or three when Cancel came
     // after the third had begun.
@@ -175,11 +166,22 @@ E2E_CASE(ListDirectory) {
     WaitFor(
         "the count after Cancel",
         [&] { return (status = app.Look().status).rfind("Directory listing", 0) == 0; }, ListingMs);
-    const size_t added = app.Look().rows.size() - 2;
+    const size_t added = app.Look().rows.size();
     ExpectFlag("two or three rows after Cancel", true, added == 2 || added == 3);
     Expect("status after Cancel", Completed(static_cast<int>(added)), status);
-    for (const std::string& row : RowsFrom(app, 2))
+    for (const std::string& row : RowsFrom(app, 0))
         Expect("large file's row", Upper(Digest("large.bin")), row.substr(row.find(' ') + 1));
+    ExpectListingEnded(app);
+
+    FillListingFolder({{"a.txt", "sample.txt"}, {"b.txt", "sample.txt"}});
+    const std::string sample = Upper(Digest("sample.txt"));
+    ListFromChooser(app, true,
+                    "Select directory or click on the OK button to list current directory.");
+    AwaitEqual(
+        "status", Completed(2), [&] { return app.Look().status; }, ListingMs);
+    ExpectFlag("rows: a.txt and b.txt with their MD5", true,
+               RowsFrom(app, added) ==
+                   std::multiset<std::string>{"a.txt " + sample, "b.txt " + sample});
     ExpectListingEnded(app);
 
     app.Click(dg::ListDirectoryButton);
