@@ -26,7 +26,8 @@ std::string Cell(HWND list, int row, int column) {
 
 std::string Describe(HWND main) {
     HWND bar = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
-    std::string status(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) + 1, '\0');
+    // Wine counts UTF-16 units here, and SB_GETTEXTA takes no size: room for three bytes each.
+    std::string status(3 * LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) + 1, '\0');
     SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status.data()));
     std::string out = "status\t" + std::string(status.c_str()) + "\n";
 

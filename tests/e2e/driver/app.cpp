@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
 namespace e2e {
@@ -143,15 +144,6 @@ int App::Progress() const {
     return static_cast<int>(Send(Control(dg::ProgressBar), PBM_GETPOS, 0, 0));
 }
 
-COLORREF App::Pixel(int control, int x, int y) const {
-    POINT point{x, y};
-    ClientToScreen(Control(control), &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
 void App::Choose(const std::string& menu, const std::string& item) const {
     MenuItem found;
     const bool usable = WaitFor("menu item " + Quote(item) + " not greyed", [&] {
@@ -231,6 +223,55 @@ DWORD App::AwaitExit() const {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return code;
+}
+
+namespace {
+
+// The window's pixels on screen, bottom-up rows of BGR as a BMP file holds them.
+std::string Capture(HWND window, BITMAPINFOHEADER& info) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    info = {sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::string pixels(static_cast<size_t>((info.biWidth * 3 + 3) / 4 * 4 * info.biHeight), '\0');
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(info.biHeight), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+} // namespace
+
+void Screenshot(HWND window, const std::string& name) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The program paints through its own connection to the display: wait until the picture
+    // has stayed the same for 200 ms.
+    BITMAPINFOHEADER info{};
+    std::string pixels = Capture(window, info);
+    unsigned long long taken = Now();
+    WaitFor("a steady picture of " + name, [&] {
+        if (Now() - taken < 200)
+            return false;
+        const std::string previous = pixels;
+        taken = Now();
+        return (pixels = Capture(window, info)) == previous;
+    });
+    const BITMAPFILEHEADER head{0x4D42,
+                                static_cast<DWORD>(sizeof head + sizeof info + pixels.size()), 0, 0,
+                                sizeof head + sizeof info};
+    CreateDirectoryA(WorkPath("screens").c_str(), nullptr);
+    std::ofstream out(WorkPath("screens\\" + name + ".bmp"), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&head), sizeof head);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out << pixels;
 }
 
 void ExpectCommands(const App& app, bool locked) {

@@ -54,8 +54,6 @@ public:
     View Look() const;
     void AwaitStatus(const std::string& expected) const;
     int Progress() const;
-    // The colour of a screen pixel in the control's client area, 0x00BBGGRR.
-    COLORREF Pixel(int control, int x, int y) const;
 
     // Chooses the item as a click in the menu would, once it is not greyed.
     void Choose(const std::string& menu, const std::string& item) const;
@@ -78,6 +76,9 @@ private:
     HWND main_ = nullptr;
     HHOOK probe_ = nullptr;
 };
+
+// Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look at.
+void Screenshot(HWND window, const std::string& name);
 
 // The commands of a program started beside the manual. Idle: every menu item usable, the
 // buttons and the list enabled. Locked: every item but Exit and the manual greyed, the buttons

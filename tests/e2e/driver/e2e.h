@@ -84,6 +84,9 @@ constexpr const char* RunFolder = "run";
 constexpr const char* ManualFile = "run\\digestorium_manual.pdf";
 // md5sum's digest of a file in files\, in lower case.
 std::string Digest(const std::string& name);
+std::string Upper(std::string text);
+// The program's documents folder, where it writes reports, with a trailing backslash.
+std::string DocumentsFolder();
 // The last document the program handed to the program associated with .pdf.
 std::string LastLaunchedDocument();
 

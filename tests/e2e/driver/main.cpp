@@ -3,7 +3,10 @@
 //   e2e_driver EXE WORK-FOLDER [CASE...]   runs every journey, or the named ones
 #include "e2e.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -28,13 +31,14 @@ std::string awaited;
 unsigned long long awaitedSince = 0;
 int failures = 0;
 
-// .pdf documents open with the recording stand-in beside the driver instead of a viewer.
+// The manual and the reports open with the recording stand-in beside the driver.
 void Prepare() {
     char driver[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, driver, sizeof driver);
     const std::string folder(driver, std::strrchr(driver, '\\'));
     const std::string open = "\"" + folder + "\\e2e_record.exe\" \"%1\"";
-    RegSetValueA(HKEY_CLASSES_ROOT, ".pdf", REG_SZ, "DigestoriumE2E.Document", 0);
+    for (const char* type : {".pdf", ".txt", ".html"})
+        RegSetValueA(HKEY_CLASSES_ROOT, type, REG_SZ, "DigestoriumE2E.Document", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "DigestoriumE2E.Document\\shell\\open\\command", REG_SZ,
                  open.c_str(), 0);
     SetEnvironmentVariableA("DG_E2E_LAUNCH_LOG", WorkPath("launched.txt").c_str());
@@ -140,6 +144,18 @@ std::string Digest(const std::string& name) {
     const auto found = digests.find(name);
     Require(found != digests.end(), "md5sum of " + name, "given by the runner", "none");
     return found->second;
+}
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::string DocumentsFolder() {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path);
+    return std::string(path) + "\\";
 }
 
 std::string LastLaunchedDocument() {
