@@ -6,7 +6,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -81,15 +80,10 @@ unsigned long long Now() {
     return GetTickCount64();
 }
 
-Awaiting::Awaiting(const std::string& what) {
+void Awaiting(const std::string& what) {
     const std::lock_guard<std::mutex> lock(stateLock);
     awaited = what;
     awaitedSince = Now();
-}
-
-Awaiting::~Awaiting() {
-    const std::lock_guard<std::mutex> lock(stateLock);
-    awaited = "nothing";
 }
 
 void Fail(const std::string& what, const std::string& expected, const std::string& seen) {
@@ -109,13 +103,6 @@ bool Expect(const std::string& what, const std::string& expected, const std::str
 bool Expect(const std::string& what, long long expected, long long seen) {
     if (expected != seen) {
         Fail(what, std::to_string(expected), std::to_string(seen));
-    }
-    return expected == seen;
-}
-
-bool ExpectFlag(const std::string& what, bool expected, bool seen) {
-    if (expected != seen) {
-        Fail(what, expected ? "yes" : "no", seen ? "yes" : "no");
     }
     return expected == seen;
 }
@@ -146,12 +133,6 @@ std::string Digest(const std::string& name) {
     return found->second;
 }
 
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 std::string DocumentsFolder() {
     char path[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path);
@@ -170,22 +151,14 @@ std::string LastLaunchedDocument() {
 
 // The program may hold the clipboard for a moment.
 void SetClipboardText(const std::string& text) {
-    Require(WaitFor("the clipboard", [] { return OpenClipboard(nullptr) != FALSE; }), "clipboard",
-            "opened", "busy");
+    WaitFor("the clipboard", [] { return OpenClipboard(nullptr) != FALSE; });
     EmptyClipboard();
-    bool set = true;
-    if (!text.empty()) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-        set = SetClipboardData(CF_TEXT, memory) != nullptr;
-    }
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
     CloseClipboard();
     Require(set, "text on the clipboard", "set", "refused");
-}
-
-void ClearClipboard() {
-    SetClipboardText("");
 }
 
 int Main(int argc, char** argv) {
