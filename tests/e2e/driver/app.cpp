@@ -44,7 +44,6 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Require(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, StepMs, &result) != 0,
             what, "within " + std::to_string(StepMs / 1000) + " s",
             "none (error " + std::to_string(GetLastError()) + ")");
-    Awaiting("nothing");
     return static_cast<LRESULT>(result);
 }
 
@@ -188,7 +187,7 @@ void App::AwaitCommands() const {
         StepMs, &greyed);
 }
 
-void App::Press(std::vector<WORD> modifiers, WORD key) const {
+void App::Press(WORD modifier, WORD key) const {
     AwaitCommands();
     WaitFor("the main window in the foreground", [&] {
         if (GetForegroundWindow() != main_) {
@@ -200,14 +199,12 @@ void App::Press(std::vector<WORD> modifiers, WORD key) const {
         keybd_event(static_cast<BYTE>(vk), static_cast<BYTE>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)),
                     flags, 0);
     };
-    for (WORD m : modifiers) {
-        send(m, 0);
-    }
+    if (modifier)
+        send(modifier, 0);
     send(key, 0);
     send(key, KEYEVENTF_KEYUP);
-    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
-        send(*m, KEYEVENTF_KEYUP);
-    }
+    if (modifier)
+        send(modifier, KEYEVENTF_KEYUP);
 }
 
 void App::AnswerFileDialog(const std::string& path) const {
@@ -227,11 +224,11 @@ bool App::Running() const {
     return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-DWORD App::AwaitExit() const {
+void App::AwaitExit(const std::string& how) const {
     WaitFor("the program to end", [&] { return !Running(); });
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
-    return code;
+    Expect("exit code after " + how, "0", std::to_string(code));
 }
 
 namespace {

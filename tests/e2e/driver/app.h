@@ -62,15 +62,15 @@ public:
     // Clicks a button once a user could: visible and enabled.
     void Click(int control, HWND window = nullptr) const;
     // Once every command is usable, brings MainWindow to the front and presses the key with
-    // the modifiers held. A job gives the shortcuts back after its last status, and a key
-    // pressed before that is lost.
-    void Press(std::vector<WORD> modifiers, WORD key) const;
+    // the modifier key, if any, held. A job gives the shortcuts back after its last status, and a
+    // key pressed before that is lost.
+    void Press(WORD modifier, WORD key) const;
     // Waits for the open-file dialog and types the path into it.
     void AnswerFileDialog(const std::string& path) const;
 
     bool Running() const;
-    // Waits for the process to end by itself and gives its exit code.
-    DWORD AwaitExit() const;
+    // Waits for the process to end by itself, with exit code 0.
+    void AwaitExit(const std::string& how) const;
 
 private:
     void AwaitCommands() const;

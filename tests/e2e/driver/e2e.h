@@ -27,8 +27,7 @@ struct RegisterCase {
 struct CaseAborted {};
 
 void Fail(const std::string& what, const std::string& expected, const std::string& seen);
-bool Expect(const std::string& what, const std::string& expected, const std::string& seen);
-bool Expect(const std::string& what, long long expected, long long seen);
+void Expect(const std::string& what, const std::string& expected, const std::string& seen);
 void Require(bool ok, const std::string& what, const std::string& expected,
              const std::string& seen);
 std::string Quote(const std::string& text);
@@ -39,7 +38,7 @@ std::string Quote(const std::string& text);
 constexpr int StepMs = 30000;
 
 unsigned long long Now();
-// Names what the case waits for, so that the watchdog can name the cause of a hang.
+// Names what the case waits for, so that the watchdog can name where it hung.
 void Awaiting(const std::string& what);
 
 // Polls cond every 20 ms until it holds; ends the case if it still fails after timeoutMs,
@@ -54,7 +53,6 @@ void WaitFor(const std::string& what, Cond cond, int timeoutMs = StepMs,
                 seen ? Quote(*seen) : "not so");
         Sleep(20);
     }
-    Awaiting("nothing");
 }
 
 // Polls read() until it gives expected.
@@ -79,6 +77,7 @@ constexpr const char* ManualFile = "run\\digestorium_manual.pdf";
 std::string Digest(const std::string& name);
 // The program's documents folder, where it writes reports, with a trailing backslash.
 std::string DocumentsFolder();
+std::string ReadFile(const std::string& path);
 // The last document the program handed to the program associated with its type.
 std::string LastLaunchedDocument();
 

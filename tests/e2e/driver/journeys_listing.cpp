@@ -9,9 +9,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
-
 using namespace e2e;
 
 namespace {
@@ -61,7 +58,7 @@ void FillListingFolder(const std::vector<std::pair<std::string, std::string>>& f
 // presses OK.
 void ListFromChooser(const App& app, bool byKey) {
     if (byKey)
-        app.Press({VK_CONTROL}, 'D');
+        app.Press(VK_CONTROL, 'D');
     else
         app.Click(dg::ListDirectoryButton);
     HWND chooser = nullptr;
@@ -78,11 +75,6 @@ void ListFromChooser(const App& app, bool byKey) {
     Screenshot(chooser, "DirectoryWindow");
     app.Click(dg::DirectoryOkButton, chooser);
     WaitFor("the chooser to close", [&] { return !IsWindow(chooser); });
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The bytes of a report of these rows. The unit tests pin each format's bytes; this judges
@@ -170,7 +162,7 @@ E2E_CASE(Reports) {
          {Command{'T', "text", dg::TextReport, true}, Command{'V', "CSV", dg::CsvReport, false},
           Command{'H', "HTML", dg::HtmlReport, true}, Command{0, "text", dg::TextReport, true}}) {
         if (c.key)
-            app.Press({VK_CONTROL}, c.key);
+            app.Press(VK_CONTROL, c.key);
         else
             app.Click(dg::TextReportButton);
         Expect(std::string(c.kind) + " report" + (c.key ? "" : " from the button"),

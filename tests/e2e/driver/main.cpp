@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <mutex>
+#include <sstream>
 
 namespace e2e {
 
@@ -22,7 +24,7 @@ std::string exe;
 std::string work;
 std::map<std::string, std::string> digests;
 
-// The running case and what it awaits, read by the watchdog.
+// The running case and what it last awaited, read by the watchdog.
 std::mutex stateLock;
 std::string currentCase;
 unsigned long long caseStart = 0;
@@ -59,10 +61,11 @@ DWORD WINAPI Watchdog(void*) {
         Sleep(1000);
         const std::lock_guard<std::mutex> lock(stateLock);
         if (caseStart && Now() - caseStart > CaseLimitMs) {
-            std::printf("FAIL %s: still running after %llu s, awaiting %s for %.1f s\n"
-                        "driver: aborted\n",
-                        currentCase.c_str(), CaseLimitMs / 1000, awaited.c_str(),
-                        (Now() - awaitedSince) / 1000.0);
+            std::printf(
+                "FAIL %s: still running after %llu s; its last wait, for %s, began %.1f s ago\n"
+                "driver: aborted\n",
+                currentCase.c_str(), CaseLimitMs / 1000, awaited.c_str(),
+                (Now() - awaitedSince) / 1000.0);
             std::fflush(stdout);
             ExitProcess(3);
         }
@@ -93,18 +96,9 @@ void Fail(const std::string& what, const std::string& expected, const std::strin
     ++failures;
 }
 
-bool Expect(const std::string& what, const std::string& expected, const std::string& seen) {
-    if (expected != seen) {
+void Expect(const std::string& what, const std::string& expected, const std::string& seen) {
+    if (expected != seen)
         Fail(what, Quote(expected), Quote(seen));
-    }
-    return expected == seen;
-}
-
-bool Expect(const std::string& what, long long expected, long long seen) {
-    if (expected != seen) {
-        Fail(what, std::to_string(expected), std::to_string(seen));
-    }
-    return expected == seen;
 }
 
 void Require(bool ok, const std::string& what, const std::string& expected,
@@ -139,13 +133,16 @@ std::string DocumentsFolder() {
     return std::string(path) + "\\";
 }
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 std::string LastLaunchedDocument() {
-    std::ifstream in(WorkPath("launched.txt"));
-    std::string line;
+    std::istringstream log(ReadFile(WorkPath("launched.txt")));
     std::string last;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(log, line);)
         last = line;
-    }
     return last;
 }
 
@@ -191,12 +188,8 @@ int Main(int argc, char** argv) {
             c.run();
         } catch (const CaseAborted&) {
         }
-        const unsigned long long took = Now() - caseStart;
-        {
-            const std::lock_guard<std::mutex> lock(stateLock);
-            caseStart = 0;
-        }
-        std::printf("%s %s (%.1f s)\n", failures ? "FAIL" : "PASS", c.name, took / 1000.0);
+        std::printf("%s %s (%.1f s)\n", failures ? "FAIL" : "PASS", c.name,
+                    (Now() - caseStart) / 1000.0);
         std::fflush(stdout);
         (failures ? failed : passed)++;
     }
