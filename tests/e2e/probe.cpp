@@ -39,7 +39,6 @@ std::string Describe(HWND main) {
 
     HMENU menus = GetMenu(main);
     for (int m = 0; m < GetMenuItemCount(menus); ++m) {
-        out += "menu\t" + MenuLabel(menus, m) + "\n";
         HMENU sub = GetSubMenu(menus, m);
         for (int i = 0; i < GetMenuItemCount(sub); ++i) {
             const UINT state = GetMenuState(sub, static_cast<UINT>(i), MF_BYPOSITION);

@@ -5,7 +5,6 @@
 // zero-terminated text, one line each:
 //   status<TAB>text
 //   row<TAB>name<TAB>hash
-//   menu<TAB>label
 //   item<TAB>command id<TAB>greyed (0 or 1)<TAB>label (which may itself hold a tab)
 #pragma once
 

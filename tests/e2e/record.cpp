@@ -11,6 +11,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!log || __argc != 2) {
         return 1;
     }
-    std::ofstream(log, std::ios::app) << __argv[1] << "\n";
+    std::ofstream(log, std::ios::app | std::ios::binary) << __argv[1] << "\n";
     return 0;
 }

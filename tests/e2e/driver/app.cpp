@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -12,20 +13,6 @@
 namespace e2e {
 
 namespace {
-
-constexpr UINT SendTimeoutMs = 10000;
-
-// Not SMTO_ABORTIFHUNG: Wine calls a program hung once it has had no message for 5 s.
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const std::string what = "answer to message " + std::to_string(message);
-    const Awaiting awaiting(what);
-    DWORD_PTR result = 0;
-    Require(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, SendTimeoutMs,
-                                &result) != 0,
-            what, "within " + std::to_string(SendTimeoutMs) + " ms",
-            "none (error " + std::to_string(GetLastError()) + ")");
-    return static_cast<LRESULT>(result);
-}
 
 // The shared memory the probe answers in, and the probe loaded here to hook the program.
 struct Probe {
@@ -49,6 +36,25 @@ const Probe& TheProbe() {
 
 } // namespace
 
+// Not SMTO_ABORTIFHUNG: Wine calls a program hung once it has had no message for 5 s.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::string what = "answer to message " + std::to_string(message);
+    Awaiting(what);
+    DWORD_PTR result = 0;
+    Require(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, StepMs, &result) != 0,
+            what, "within " + std::to_string(StepMs / 1000) + " s",
+            "none (error " + std::to_string(GetLastError()) + ")");
+    return static_cast<LRESULT>(result);
+}
+
+std::string Listing(std::vector<std::string> rows) {
+    std::sort(rows.begin(), rows.end());
+    std::string text;
+    for (const std::string& row : rows)
+        text += (text.empty() ? "" : " | ") + row;
+    return text;
+}
+
 App::App(Start start) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -64,15 +70,15 @@ App::App(Start start) {
         return;
     }
     // The window shows before its controls are made; the status bar comes among the last.
-    const bool built = WaitFor("the main window with its status bar", [&] {
+    WaitFor("the main window with its status bar", [&] {
         main_ = Find(MainTitle);
         return main_ && FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
     });
-    Require(built, "main window", Quote(MainTitle) + " with its status bar", "none");
     const Probe& probe = TheProbe();
     probe_ = SetWindowsHookExA(WH_CALLWNDPROC, probe.hook, probe.module,
                                GetWindowThreadProcessId(main_, nullptr));
     Require(probe_ != nullptr, "probe hook", "set", "error " + std::to_string(GetLastError()));
+    AwaitStatus("Welcome to Digestorium.  Please select file or list directory to begin.");
 }
 
 App::~App() {
@@ -103,19 +109,12 @@ HWND App::Control(int control, HWND window) const {
     return found;
 }
 
-std::string App::Text(int control) const {
-    char text[1024] = "";
-    Send(Control(control), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 View App::Look() const {
     const Probe& probe = TheProbe();
-    Send(main_, probe.message, 0, 0);
+    Send(main_, probe.message);
     View view;
     std::istringstream lines(probe.text);
     std::string line;
-    std::string menu;
     while (std::getline(lines, line)) {
         std::vector<std::string> f;
         std::istringstream fields(line);
@@ -126,103 +125,110 @@ View App::Look() const {
             view.status = f.size() > 1 ? f[1] : "";
         } else if (f[0] == "row") {
             view.rows.push_back({f[1], f.size() > 2 ? f[2] : ""});
-        } else if (f[0] == "menu") {
-            menu = f[1];
         } else if (f[0] == "item") {
-            view.menu.push_back({menu, line.substr(line.find('\t', line.find('\t', 5) + 1) + 1),
+            view.menu.push_back({line.substr(line.find('\t', line.find('\t', 5) + 1) + 1),
                                  static_cast<unsigned>(std::stoul(f[1])), f[2] == "1"});
         }
     }
     return view;
 }
 
-void App::AwaitStatus(const std::string& expected) const {
-    AwaitEqual("status", expected, [&] { return Look().status; });
+std::string App::Rows() const {
+    std::vector<std::string> rows;
+    for (const Row& row : Look().rows)
+        rows.push_back(row.name + " " + row.hash);
+    return Listing(rows);
 }
 
-int App::Progress() const {
-    return static_cast<int>(Send(Control(dg::ProgressBar), PBM_GETPOS, 0, 0));
+void App::AwaitStatus(const std::string& expected, int timeoutMs) const {
+    AwaitEqual(
+        "status", expected, [&] { return Look().status; }, timeoutMs);
 }
 
-void App::Choose(const std::string& menu, const std::string& item) const {
-    MenuItem found;
-    const bool usable = WaitFor("menu item " + Quote(item) + " not greyed", [&] {
+void App::Choose(const std::string& item) const {
+    unsigned id = 0;
+    WaitFor("menu item " + Quote(item) + " not greyed", [&] {
         for (const MenuItem& m : Look().menu) {
-            if (m.menu == menu && m.label.substr(0, m.label.find('\t')) == item) {
-                found = m;
-                return !m.greyed;
+            if (m.label.substr(0, m.label.find('\t')) == item && !m.greyed) {
+                id = m.id;
+                return true;
             }
         }
         return false;
     });
-    Require(usable, "menu item " + Quote(menu) + " / " + Quote(item), "present and not greyed",
-            found.id ? "greyed" : "missing");
-    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(found.id, 0), 0);
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void App::Click(int control, HWND window) const {
     // Wine clicks a disabled button too: wait until a user could click it.
     HWND button = Control(control, window);
-    const bool usable = WaitFor("control " + std::to_string(control) + " visible and enabled",
-                                [&] { return IsWindowVisible(button) && IsWindowEnabled(button); });
-    Require(usable, "control " + std::to_string(control) + " before clicking it",
-            "visible and enabled", "hidden or disabled");
+    WaitFor("control " + std::to_string(control) + " visible and enabled",
+            [&] { return IsWindowVisible(button) && IsWindowEnabled(button); });
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-void App::Foreground() const {
-    const bool front = WaitFor("the main window in the foreground", [&] {
+void App::AwaitCommands() const {
+    std::string greyed;
+    WaitFor(
+        "the commands usable",
+        [&] {
+            greyed.clear();
+            for (const MenuItem& item : Look().menu) {
+                if (item.greyed)
+                    greyed += " " + Quote(item.label);
+            }
+            for (int control : {dg::BrowseButton, dg::CheckButton, dg::ListDirectoryButton,
+                                dg::TextReportButton, dg::ResultList}) {
+                if (!IsWindowEnabled(Control(control)))
+                    greyed += " control " + std::to_string(control);
+            }
+            return greyed.empty();
+        },
+        StepMs, &greyed);
+}
+
+void App::Press(WORD modifier, WORD key) const {
+    AwaitCommands();
+    WaitFor("the main window in the foreground", [&] {
         if (GetForegroundWindow() != main_) {
             SetForegroundWindow(main_);
         }
         return GetForegroundWindow() == main_;
     });
-    Require(front, "main window", "in the foreground", "not in front");
-}
-
-void App::Press(std::vector<WORD> modifiers, WORD key) const {
-    Foreground();
     auto send = [](WORD vk, DWORD flags) {
         keybd_event(static_cast<BYTE>(vk), static_cast<BYTE>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)),
                     flags, 0);
     };
-    for (WORD m : modifiers) {
-        send(m, 0);
-    }
+    if (modifier)
+        send(modifier, 0);
     send(key, 0);
     send(key, KEYEVENTF_KEYUP);
-    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
-        send(*m, KEYEVENTF_KEYUP);
-    }
+    if (modifier)
+        send(modifier, KEYEVENTF_KEYUP);
 }
 
 void App::AnswerFileDialog(const std::string& path) const {
     constexpr int fileNameBox = 1148;
     HWND dialog = nullptr;
-    const bool shown = WaitFor("the open-file dialog", [&] {
+    WaitFor("the open-file dialog", [&] {
         // The dialog shows before its controls are made.
         dialog = Find("Digestorium - Select File");
         return dialog && GetDlgItem(dialog, IDCANCEL);
     });
-    Require(shown, "open-file dialog", "shown", "no such window");
-    if (!path.empty()) {
-        Send(Control(fileNameBox, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    }
-    PostMessageA(Control(path.empty() ? IDCANCEL : IDOK, dialog), BM_CLICK, 0, 0);
-    Require(WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); }),
-            "open-file dialog", "closed", "still open");
+    Send(Control(fileNameBox, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(Control(IDOK, dialog), BM_CLICK, 0, 0);
+    WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); });
 }
 
 bool App::Running() const {
     return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-DWORD App::AwaitExit() const {
-    Require(WaitFor("the program to end", [&] { return !Running(); }), "process", "ended",
-            "still running");
+void App::AwaitExit(const std::string& how) const {
+    WaitFor("the program to end", [&] { return !Running(); });
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
-    return code;
+    Expect("exit code after " + how, "0", std::to_string(code));
 }
 
 namespace {
@@ -272,30 +278,6 @@ void Screenshot(HWND window, const std::string& name) {
     out.write(reinterpret_cast<const char*>(&head), sizeof head);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
     out << pixels;
-}
-
-void ExpectCommands(const App& app, bool locked) {
-    std::string wrong;
-    WaitFor(locked ? "the commands locked" : "the commands usable", [&] {
-        wrong.clear();
-        for (const MenuItem& item : app.Look().menu) {
-            const bool always =
-                item.label.rfind("E&xit", 0) == 0 || item.label.rfind("Digestorium Manual", 0) == 0;
-            if (item.greyed != (locked && !always)) {
-                wrong += " " + Quote(item.label);
-            }
-        }
-        for (int control : {dg::BrowseButton, dg::CheckButton, dg::ListDirectoryButton,
-                            dg::TextReportButton, dg::ResultList}) {
-            if ((IsWindowEnabled(app.Control(control)) != FALSE) == locked) {
-                wrong += " control " + std::to_string(control);
-            }
-        }
-        return wrong.empty();
-    });
-    if (!wrong.empty()) {
-        Fail("commands", locked ? "locked" : "usable", "these in the other state:" + wrong);
-    }
 }
 
 } // namespace e2e

@@ -13,13 +13,9 @@
 namespace e2e {
 
 constexpr const char* MainTitle = "Digestorium V4.0.0";
-constexpr const char* AboutTitle = "Digestorium About";
-constexpr const char* WelcomeStatus =
-    "Welcome to Digestorium.  Please select file or list directory to begin.";
 
 struct MenuItem {
-    std::string menu;  // the drop-down menu's label, "&File"
-    std::string label; // the whole item label, shortcut included
+    std::string label; // shortcut included
     unsigned id = 0;
     bool greyed = false;
 };
@@ -36,11 +32,18 @@ struct View {
     std::vector<MenuItem> menu;
 };
 
+// Sends with a time-out, ending the case if the window does not answer.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Rows as "name hash" texts, sorted, so that rows listed in any order compare equal.
+std::string Listing(std::vector<std::string> rows);
+
 class App {
 public:
-    enum class Start { WaitForMainWindow, NoWait };
-    // Starts the program in RunFolder() and, unless told not to, waits for its main window.
-    explicit App(Start start = Start::WaitForMainWindow);
+    enum class Start { UntilUsable, NoWait };
+    // Starts the program in RunFolder() and, unless told not to, waits until its commands are
+    // usable.
+    explicit App(Start start = Start::UntilUsable);
     // Ends the program if it still runs.
     ~App();
     App(const App&) = delete;
@@ -50,26 +53,27 @@ public:
     // A visible top-level window of this process with that title.
     HWND Find(const std::string& title) const;
     HWND Control(int control, HWND window = nullptr) const;
-    std::string Text(int control) const;
     View Look() const;
-    void AwaitStatus(const std::string& expected) const;
-    int Progress() const;
+    std::string Rows() const;
+    void AwaitStatus(const std::string& expected, int timeoutMs = StepMs) const;
 
-    // Chooses the item as a click in the menu would, once it is not greyed.
-    void Choose(const std::string& menu, const std::string& item) const;
+    // Chooses the menu item as a click in the menu would, once it is not greyed.
+    void Choose(const std::string& item) const;
     // Clicks a button once a user could: visible and enabled.
     void Click(int control, HWND window = nullptr) const;
-    // Brings MainWindow to the front and presses the key with the modifiers held.
-    void Press(std::vector<WORD> modifiers, WORD key) const;
-    // Waits for the open-file dialog and types the path into it, or cancels it if none.
+    // Once every command is usable, brings MainWindow to the front and presses the key with
+    // the modifier key, if any, held. A job gives the shortcuts back after its last status, and a
+    // key pressed before that is lost.
+    void Press(WORD modifier, WORD key) const;
+    // Waits for the open-file dialog and types the path into it.
     void AnswerFileDialog(const std::string& path) const;
 
     bool Running() const;
-    // Waits for the process to end by itself and gives its exit code.
-    DWORD AwaitExit() const;
+    // Waits for the process to end by itself, with exit code 0.
+    void AwaitExit(const std::string& how) const;
 
 private:
-    void Foreground() const;
+    void AwaitCommands() const;
 
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
@@ -79,10 +83,5 @@ private:
 
 // Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look at.
 void Screenshot(HWND window, const std::string& name);
-
-// The commands of a program started beside the manual. Idle: every menu item usable, the
-// buttons and the list enabled. Locked: every item but Exit and the manual greyed, the buttons
-// and the list disabled. They change one by one, partly from a job's thread: this waits for them.
-void ExpectCommands(const App& app, bool locked);
 
 } // namespace e2e

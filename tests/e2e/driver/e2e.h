@@ -1,5 +1,5 @@
-// The harness of the end-to-end journeys: the case table, verdicts, bounded waits and what the
-// runner prepared. A journey is defined in any driver source with
+// The harness of the end-to-end journeys: the case table, verdicts, the bounded wait and what
+// the runner prepared. A journey is defined in any driver source with
 //   E2E_CASE(Name) { App app; ... }
 // and cases run in the order of definition within their file.
 #pragma once
@@ -27,51 +27,42 @@ struct RegisterCase {
 struct CaseAborted {};
 
 void Fail(const std::string& what, const std::string& expected, const std::string& seen);
-bool Expect(const std::string& what, const std::string& expected, const std::string& seen);
-bool Expect(const std::string& what, long long expected, long long seen);
-// A yes-or-no state: visible, enabled, greyed...
-bool ExpectFlag(const std::string& what, bool expected, bool seen);
+void Expect(const std::string& what, const std::string& expected, const std::string& seen);
 void Require(bool ok, const std::string& what, const std::string& expected,
              const std::string& seen);
 std::string Quote(const std::string& text);
 
-// ---- waits ----
+// ---- the wait ----
 
 // Budget of one step: generous, since a wait ends as soon as its condition holds.
 constexpr int StepMs = 30000;
 
 unsigned long long Now();
+// Names what the case waits for, so that the watchdog can name where it hung.
+void Awaiting(const std::string& what);
 
-// Names what the case waits for while it lives, so a hang names its cause.
-class Awaiting {
-public:
-    explicit Awaiting(const std::string& what);
-    ~Awaiting();
-    Awaiting(const Awaiting&) = delete;
-    Awaiting& operator=(const Awaiting&) = delete;
-};
-
-// Polls cond every 20 ms until it holds; false if it still fails after timeoutMs.
-template <class Cond> bool WaitFor(const std::string& what, Cond cond, int timeoutMs = StepMs) {
-    const Awaiting awaiting(what);
+// Polls cond every 20 ms until it holds; ends the case if it still fails after timeoutMs,
+// with *seen, when given, as what was seen last.
+template <class Cond>
+void WaitFor(const std::string& what, Cond cond, int timeoutMs = StepMs,
+             const std::string* seen = nullptr) {
+    Awaiting(what);
     const unsigned long long end = Now() + static_cast<unsigned long long>(timeoutMs);
     while (!cond()) {
-        if (Now() >= end) {
-            return false;
-        }
+        Require(Now() < end, what, "within " + std::to_string(timeoutMs / 1000) + " s",
+                seen ? Quote(*seen) : "not so");
         Sleep(20);
     }
-    return true;
 }
 
-// Polls read() until it gives expected; ends the case with the last value seen otherwise.
+// Polls read() until it gives expected.
 template <class Read>
 void AwaitEqual(const std::string& what, const std::string& expected, Read read,
                 int timeoutMs = StepMs) {
     std::string seen;
-    const bool ok = WaitFor(
-        what + " " + Quote(expected), [&] { return (seen = read()) == expected; }, timeoutMs);
-    Require(ok, what, Quote(expected), Quote(seen));
+    WaitFor(
+        what + " " + Quote(expected), [&] { return (seen = read()) == expected; }, timeoutMs,
+        &seen);
 }
 
 // ---- what the runner prepared ----
@@ -82,16 +73,15 @@ const std::string& ExePath();
 std::string WorkPath(const std::string& name);
 constexpr const char* RunFolder = "run";
 constexpr const char* ManualFile = "run\\digestorium_manual.pdf";
-// md5sum's digest of a file in files\, in lower case.
+// md5sum's digest of a file in files\, in upper case as the program lists it.
 std::string Digest(const std::string& name);
-std::string Upper(std::string text);
 // The program's documents folder, where it writes reports, with a trailing backslash.
 std::string DocumentsFolder();
-// The last document the program handed to the program associated with .pdf.
+std::string ReadFile(const std::string& path);
+// The last document the program handed to the program associated with its type.
 std::string LastLaunchedDocument();
 
 void SetClipboardText(const std::string& text);
-void ClearClipboard();
 
 } // namespace e2e
 

@@ -6,12 +6,13 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <mutex>
+#include <sstream>
 
 namespace e2e {
 
@@ -23,7 +24,7 @@ std::string exe;
 std::string work;
 std::map<std::string, std::string> digests;
 
-// The running case and what it awaits, read by the watchdog.
+// The running case and what it last awaited, read by the watchdog.
 std::mutex stateLock;
 std::string currentCase;
 unsigned long long caseStart = 0;
@@ -60,10 +61,11 @@ DWORD WINAPI Watchdog(void*) {
         Sleep(1000);
         const std::lock_guard<std::mutex> lock(stateLock);
         if (caseStart && Now() - caseStart > CaseLimitMs) {
-            std::printf("FAIL %s: still running after %llu s, awaiting %s for %.1f s\n"
-                        "driver: aborted\n",
-                        currentCase.c_str(), CaseLimitMs / 1000, awaited.c_str(),
-                        (Now() - awaitedSince) / 1000.0);
+            std::printf(
+                "FAIL %s: still running after %llu s; its last wait, for %s, began %.1f s ago\n"
+                "driver: aborted\n",
+                currentCase.c_str(), CaseLimitMs / 1000, awaited.c_str(),
+                (Now() - awaitedSince) / 1000.0);
             std::fflush(stdout);
             ExitProcess(3);
         }
@@ -81,15 +83,10 @@ unsigned long long Now() {
     return GetTickCount64();
 }
 
-Awaiting::Awaiting(const std::string& what) {
+void Awaiting(const std::string& what) {
     const std::lock_guard<std::mutex> lock(stateLock);
     awaited = what;
     awaitedSince = Now();
-}
-
-Awaiting::~Awaiting() {
-    const std::lock_guard<std::mutex> lock(stateLock);
-    awaited = "nothing";
 }
 
 void Fail(const std::string& what, const std::string& expected, const std::string& seen) {
@@ -99,25 +96,9 @@ void Fail(const std::string& what, const std::string& expected, const std::strin
     ++failures;
 }
 
-bool Expect(const std::string& what, const std::string& expected, const std::string& seen) {
-    if (expected != seen) {
+void Expect(const std::string& what, const std::string& expected, const std::string& seen) {
+    if (expected != seen)
         Fail(what, Quote(expected), Quote(seen));
-    }
-    return expected == seen;
-}
-
-bool Expect(const std::string& what, long long expected, long long seen) {
-    if (expected != seen) {
-        Fail(what, std::to_string(expected), std::to_string(seen));
-    }
-    return expected == seen;
-}
-
-bool ExpectFlag(const std::string& what, bool expected, bool seen) {
-    if (expected != seen) {
-        Fail(what, expected ? "yes" : "no", seen ? "yes" : "no");
-    }
-    return expected == seen;
 }
 
 void Require(bool ok, const std::string& what, const std::string& expected,
@@ -146,46 +127,35 @@ std::string Digest(const std::string& name) {
     return found->second;
 }
 
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 std::string DocumentsFolder() {
     char path[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path);
     return std::string(path) + "\\";
 }
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 std::string LastLaunchedDocument() {
-    std::ifstream in(WorkPath("launched.txt"));
-    std::string line;
+    std::istringstream log(ReadFile(WorkPath("launched.txt")));
     std::string last;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(log, line);)
         last = line;
-    }
     return last;
 }
 
 // The program may hold the clipboard for a moment.
 void SetClipboardText(const std::string& text) {
-    Require(WaitFor("the clipboard", [] { return OpenClipboard(nullptr) != FALSE; }), "clipboard",
-            "opened", "busy");
+    WaitFor("the clipboard", [] { return OpenClipboard(nullptr) != FALSE; });
     EmptyClipboard();
-    bool set = true;
-    if (!text.empty()) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-        set = SetClipboardData(CF_TEXT, memory) != nullptr;
-    }
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
     CloseClipboard();
     Require(set, "text on the clipboard", "set", "refused");
-}
-
-void ClearClipboard() {
-    SetClipboardText("");
 }
 
 int Main(int argc, char** argv) {
@@ -218,12 +188,8 @@ int Main(int argc, char** argv) {
             c.run();
         } catch (const CaseAborted&) {
         }
-        const unsigned long long took = Now() - caseStart;
-        {
-            const std::lock_guard<std::mutex> lock(stateLock);
-            caseStart = 0;
-        }
-        std::printf("%s %s (%.1f s)\n", failures ? "FAIL" : "PASS", c.name, took / 1000.0);
+        std::printf("%s %s (%.1f s)\n", failures ? "FAIL" : "PASS", c.name,
+                    (Now() - caseStart) / 1000.0);
         std::fflush(stdout);
         (failures ? failed : passed)++;
     }
