@@ -58,7 +58,7 @@ protected:
 
 // The listing job's pauses, by the operations that came after `from`.
 int Pauses(std::size_t from) {
-    const auto operations = hl::Operations();
+    const auto operations = hl::Recorded().operations;
     return static_cast<int>(std::count_if(
         operations.begin() + static_cast<long>(from), operations.end(),
         [](const hl::Operation& op) { return op.name == "Delay" && op.value == 22; }));
@@ -92,7 +92,7 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     // The chooser has given up its claim: a file can be chosen.
     ListFile(WriteFile("abc.txt", "abc"));
 
-    hl::FailWindowOpen(DirectoryWindow);
+    hl::Arrange([](hl::Script& s) { s.failingWindows.insert(DirectoryWindow); });
     OpenChooser();
     EXPECT_EQ(hl::StatusText(),
               "Unable to open the directory window.  Please select file or list directory.");
@@ -106,7 +106,7 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
         WriteFile(name, "abc");
     Directory("three/empty sub");
     const std::string three = Directory("three");
-    const std::size_t before = hl::Operations().size();
+    const std::size_t before = hl::Recorded().operations.size();
     List(three);
     EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 3 files listed.");
     // The platform's enumeration has an order of its own.
@@ -151,12 +151,12 @@ TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
     for (const char* name : {"new/1.txt", "new/2.txt", "new/3.txt"})
         WriteFile(name, "abc");
     // The listing and its animator get no further than their first call before Cancel.
-    hl::HoldWorkerCalls(true);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = true; });
     PressOkOn(Directory("new"));
     WaitFor([] { return hl::WaitingWorkerCalls() == 2; }, "the listing's first calls");
     hl::Give(Input::Click, CancelButton);
     WaitFor([] { return hl::WaitingWorkerCalls() == 3; }, "the cancelling message");
-    hl::HoldWorkerCalls(false);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = false; });
     WaitForJobsToEnd();
 
     EXPECT_TRUE(Shown("Finishing processing and cancelling.  Please wait..."));
@@ -177,7 +177,7 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
     hl::Give(Input::Click, CancelButton);
     WaitFor([] { return !hl::Control(CancelButton).enabled; }, "CancelButton disabled");
     EXPECT_EQ(hl::StatusText(), "Finishing processing of slow and cancelling.  Please wait...");
-    const std::size_t cancelled = hl::Operations().size();
+    const std::size_t cancelled = hl::Recorded().operations.size();
     file.Release("abc");
     WaitForJobsToEnd();
     EXPECT_EQ(ListRows(), (Rows{{"slow", Abc}}));
@@ -191,6 +191,8 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
 TEST_F(Listing, NeverTwoJobsAtOnce) {
     // The menu's chooser leaves the menus usable, but a file cannot be chosen meanwhile; the
     // chooser asked for again replaces the open one.
+    WriteFile("two/1.txt", "abc");
+    WriteFile("two/2.txt", "abc");
     hl::Give(Input::Key, CtrlKey + 'D');
     WaitFor([] { return hl::Window(DirectoryWindow).open; }, "the chooser");
     Settle();
@@ -210,16 +212,14 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     EXPECT_TRUE(hl::Window(DirectoryWindow).open);
 
     // Requests queued while the listing starts are refused, and it lists once.
-    WriteFile("two/1.txt", "abc");
-    WriteFile("two/2.txt", "abc");
     hl::Give(Input::TreeClick, DirectoryTree, 0, Directory("two"));
-    hl::HoldWorkerCalls(true);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = true; });
     hl::Give(Input::Click, DirectoryOkButton);
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
     hl::PostEvent(EventMenu, MenuListDirectory, MainWindow, 0);
     hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
     Settle();
-    hl::HoldWorkerCalls(false);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = false; });
     WaitForJobsToEnd();
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
     EXPECT_EQ(ListRows().size(), 2u);
@@ -243,9 +243,9 @@ TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
             return 0;
         },
         0);
-    const std::size_t before = hl::Operations().size();
+    const std::size_t before = hl::Recorded().operations.size();
     CancelListingJob(0);
-    EXPECT_EQ(hl::Operations().size(), before);
+    EXPECT_EQ(hl::Recorded().operations.size(), before);
     hold.unlock();
     EXPECT_TRUE(hl::WaitUntil([] { return IsThreadRunning(ListingThread) == 0; }, 30s));
     ListingThread = 0;

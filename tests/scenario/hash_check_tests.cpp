@@ -22,7 +22,7 @@ protected:
                const std::string& status, const std::string& verdict, int colour,
                const std::string& checkHash) {
         SCOPED_TRACE(clipboard);
-        hl::SetClipboardText(clipboard);
+        hl::Arrange([&](hl::Script& s) { s.clipboard = clipboard; });
         input();
         WaitFor([&] { return hl::StatusText() == status; }, status);
         Settle();

@@ -25,7 +25,7 @@ TEST(ProgressAnimatorAlone, StepsOnceByOneAndLeavesTheBarHiddenAtZero) {
         SetControlState(ProgressBar, from);
         ProgressAnimator(0);
         std::vector<std::vector<int>> steps;
-        for (const hl::Operation& op : hl::Operations())
+        for (const hl::Operation& op : hl::Recorded().operations)
             if (op.name == "HideControl" || op.name == "SetControlState")
                 steps.push_back({op.name[0], op.target, op.value});
         EXPECT_EQ(steps, (std::vector<std::vector<int>>{{'S', ProgressBar, from},

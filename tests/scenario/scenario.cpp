@@ -49,6 +49,11 @@ void ScenarioTest::SetUp() {
               ("dg_scenario_" + std::to_string(stamp) + "_" + std::to_string(++count));
     fs::create_directories(folder_);
     fs::current_path(folder_);
+#ifndef _WIN32
+    // The documents folder is the test's own.
+    setenv("HOME", Folder().c_str(), 1);
+    fs::create_directory(folder_ / "Documents");
+#endif
     BeforeStart();
     program_ = std::thread([this] {
         exitCode_ = RunProgram();
@@ -106,7 +111,7 @@ void ScenarioTest::WaitForJobsToEnd() {
 }
 
 void ScenarioTest::ListFile(const std::string& path) {
-    hl::QueueFileDialogAnswer(path);
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(path); });
     hl::Give(Input::Click, BrowseButton);
     WaitForJobsToEnd();
     ASSERT_EQ(hl::StatusText(), CompletedText);
@@ -179,14 +184,14 @@ Rows ListRows() {
 
 std::vector<hl::Operation> Ops(const std::string& name) {
     std::vector<hl::Operation> found;
-    for (const hl::Operation& op : hl::Operations())
+    for (const hl::Operation& op : hl::Recorded().operations)
         if (op.name == name)
             found.push_back(op);
     return found;
 }
 
 bool Shown(const std::string& text) {
-    const auto operations = hl::Operations();
+    const auto operations = hl::Recorded().operations;
     return std::any_of(operations.begin(), operations.end(),
                        [&](const hl::Operation& op) { return op.text == text; });
 }

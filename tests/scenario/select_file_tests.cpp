@@ -19,7 +19,7 @@ void ExpectActivityShown(bool shown) {
 TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ListFile(WriteFile("abc.txt", "abc"));
     hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     EXPECT_EQ(hl::StatusText(), "Select file.");
     ExpectLocked();
@@ -30,7 +30,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
               "Digestorium - Select File|" + DocumentsFolderWithBackslash() + "|All Files | *.*");
     EXPECT_EQ(Ops("FileDialogOpened").back().value, 0);
 
-    hl::QueueFileDialogAnswer("");
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(""); });
     WaitForJobsToEnd();
     EXPECT_EQ(hl::StatusText(), "No file selected.  Please select file or list directory");
     EXPECT_EQ(ListRows(), (Rows{{"abc.txt", AbcMd5Upper}}));
@@ -40,7 +40,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
 
     BlockingFile file(Folder(), "slow.bin");
     hl::Give(Input::Key, CtrlKey + 'F');
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
         EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
@@ -49,7 +49,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     // The dialog is modal: MainWindow takes no input while it is open.
     EXPECT_FALSE(hl::Window(MainWindow).enabled);
 
-    hl::QueueFileDialogAnswer(file.Path());
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
     WaitFor([] { return hl::Control(ProgressBar).visible; }, "the hashing");
     ExpectLocked();
     file.Release("");
@@ -64,10 +64,10 @@ TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
     hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     EXPECT_EQ(Ops("FileDialogOpened").size(), 1u);
-    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(WriteFile("abc.txt", "abc")); });
     WaitForJobsToEnd();
     EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
     // The slot is free again once the job has ended.
@@ -99,7 +99,7 @@ TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHa
 
 TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     BlockingFile file(Folder(), "slow.bin");
-    hl::QueueFileDialogAnswer(file.Path());
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
     hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
     ExpectActivityShown(true);
@@ -113,7 +113,7 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
 #endif
     // Shown only after the dialog closed; the bar goes back to 0 last.
-    const auto operations = hl::Operations();
+    const auto operations = hl::Recorded().operations;
     const auto at = [&](const std::string& name, int target, int value) {
         return std::find_if(operations.begin(), operations.end(), [&](auto& op) {
             return op.name == name && op.target == target && op.value == value;
@@ -126,7 +126,7 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
 TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     const std::string failed = "Unable to start the job.  Please select file or list directory.";
     for (const int item : {-1, MenuSelectFile}) {
-        hl::FailThreadStarts(1);
+        hl::Arrange([](hl::Script& s) { s.failingThreadStarts = 1; });
         if (item < 0)
             hl::Give(Input::Click, BrowseButton);
         else
@@ -139,9 +139,9 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
 
     // The job itself starts, but its animator cannot: the file is still hashed and listed.
     hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the dialog");
-    hl::FailThreadStarts(1);
-    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the dialog");
+    hl::Arrange([](hl::Script& s) { s.failingThreadStarts = 1; });
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(WriteFile("abc.txt", "abc")); });
     WaitForJobsToEnd();
     EXPECT_EQ(hl::StatusText(), CompletedText);
     EXPECT_EQ(ListRows().size(), 1u);

@@ -26,25 +26,21 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     EXPECT_EQ(hl::StatusText(), WelcomeText);
     for (int control : {CancelButton, ProgressBar, WorkingLabel, FileField})
         EXPECT_EQ(hl::Control(control).visible, control == FileField) << control;
-    const auto columns = hl::Control(ResultList).columns;
-    ASSERT_EQ(columns.size(), std::size(expected::ResultColumns));
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        EXPECT_EQ(columns[i].title, expected::ResultColumns[i].title);
-        EXPECT_EQ(columns[i].width, expected::ResultColumns[i].width);
-    }
-    std::vector<std::string> built;
+    std::vector<std::string> built, wanted;
+    for (const hl::ListColumn& column : hl::Control(ResultList).columns)
+        built.push_back(column.title + std::to_string(column.width));
     for (const hl::MenuState& menu : hl::Menus())
         for (const hl::MenuItemState& item : menu.items)
             built.push_back(menu.label + std::to_string(item.item) + item.label);
-    std::vector<std::string> menus;
-    std::set<std::pair<int, int>> shortcuts;
+    for (const expected::Column& column : expected::ResultColumns)
+        wanted.push_back(column.title + std::to_string(column.width));
+    std::set<std::pair<int, int>> registered, shortcuts;
     for (const expected::MenuEntry& entry : expected::MainMenu) {
-        menus.push_back(entry.menu + std::to_string(entry.item) + entry.label);
+        wanted.push_back(entry.menu + std::to_string(entry.item) + entry.label);
         if (entry.shortcut != 0)
             shortcuts.insert({entry.shortcut, entry.item});
     }
-    EXPECT_EQ(built, menus);
-    std::set<std::pair<int, int>> registered;
+    EXPECT_EQ(built, wanted);
     for (const hl::Shortcut& shortcut : hl::Window(MainWindow).shortcuts)
         registered.insert({shortcut.value, shortcut.item});
     EXPECT_EQ(registered, shortcuts);
@@ -102,7 +98,7 @@ TEST_F(Selection, SelectingARowFillsTheFieldsAndChecksAnEmptyOneKeepsThem) {
         "No file selected or list is empty.  Please select file or list directory.";
     ListFile(WriteFile("abc.txt", "abc"));
     ListFile(WriteFile("empty.bin", ""));
-    hl::SetClipboardText(AbcMd5);
+    hl::Arrange([&](hl::Script& s) { s.clipboard = AbcMd5; });
     hl::Give(Input::ListClick, ResultList, 0);
     WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the check after the selection");
     EXPECT_EQ(hl::Control(FileField).text, "abc.txt");
@@ -145,7 +141,7 @@ TEST_F(About, ShowsItsTextsAndClosingRestoresMainWindow) {
     ExpectIdle(false);
 
     // A window that cannot be made leaves the commands alone.
-    hl::FailWindowOpen(AboutWindow);
+    hl::Arrange([](hl::Script& s) { s.failingWindows.insert(AboutWindow); });
     Choose(MenuAbout);
     EXPECT_FALSE(hl::Window(AboutWindow).open);
     ExpectIdle(false);
@@ -171,7 +167,7 @@ TEST_P(Exit, EndsWithCodeZero) {
         hl::Give(Input::Menu, MenuExit);
         break;
     default:
-        hl::QueueFileDialogAnswer(file.Path());
+        hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
         hl::Give(Input::Click, BrowseButton);
         WaitFor([] { return hl::Control(ProgressBar).visible; }, "the job to hash");
         hl::Give(Input::CloseBox, MainWindow);
@@ -194,7 +190,7 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     EXPECT_EQ(Ops("LaunchProgram").size(), 2u);
     EXPECT_TRUE(Ops("ShowMessage").empty());
 
-    hl::SetLaunchResult(0);
+    hl::Arrange([](hl::Script& s) { s.launchResult = 0; });
     Choose(MenuManual);
     ASSERT_EQ(Ops("ShowMessage").size(), 1u);
     EXPECT_EQ(Ops("ShowMessage")[0].text, "MD5 File Error|Unable to open the Digestorium Manual.");
@@ -213,12 +209,14 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
 
 class MainWindowFails : public ScenarioTest {
 protected:
-    void BeforeStart() override { hl::FailWindowOpen(MainWindow); }
+    void BeforeStart() override {
+        hl::Arrange([](hl::Script& s) { s.failingWindows.insert(MainWindow); });
+    }
 };
 
 TEST_F(MainWindowFails, ProgramEndsAtOnce) {
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_TRUE(hl::Operations().empty());
+    EXPECT_TRUE(hl::Recorded().operations.empty());
 }
 
 } // namespace

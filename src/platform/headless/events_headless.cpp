@@ -1,7 +1,6 @@
 // The event loop of the headless world: queued events first, then the calls that worker
 // threads wait on, then the test's input, which turns into events as the window system
 // would turn a user's clicks and keys into them.
-#include "platform/headless/tree_headless.h"
 #include "platform/headless/world.h"
 #include "platform/ids.h"
 #include "platform/threads.h"

@@ -165,7 +165,7 @@ using detail::WorldData;
 void ResetWorld() {
     Change([](WorldData& w) {
         w.ClearInterface();
-        static_cast<detail::Script&>(w) = detail::Script{};
+        static_cast<Script&>(w) = Script{};
         w.phase = detail::Phase::NoProgram;
         w.programThread = {};
     });
@@ -175,16 +175,12 @@ int LiveWorkerThreads() {
     return Read([](WorldData& w) { return w.liveThreads; });
 }
 
-void FailThreadStarts(int count) {
-    Change([count](WorldData& w) { w.failingThreadStarts = count; });
+void Arrange(const std::function<void(Script&)>& change) {
+    Change([&](WorldData& w) { change(w); });
 }
 
-void FailWindowOpen(int window) {
-    Change([window](WorldData& w) { w.failingWindows.insert(window); });
-}
-
-void HoldWorkerCalls(bool hold) {
-    Change([hold](WorldData& w) { w.callsHeld = hold; });
+Script Recorded() {
+    return Read([](WorldData& w) { return static_cast<Script>(w); });
 }
 
 int WaitingWorkerCalls() {
@@ -237,30 +233,6 @@ void Give(Input input, int target, int value, const std::string& text) {
 
 void PostEvent(int kind, int object, int window, int type) {
     Take({Input::Post, 0, 0, {}, {kind, object, window, type}});
-}
-
-void SetClipboardText(const std::string& text) {
-    Change([&](WorldData& w) { w.clipboard = text; });
-}
-
-void QueueFileDialogAnswer(const std::string& path) {
-    Change([&](WorldData& w) { w.dialogAnswers.push_back(path); });
-}
-
-bool FileDialogOpen() {
-    return Read([](WorldData& w) { return w.dialogsOpen > 0; });
-}
-
-void HoldLocalDate(long long date) {
-    Change([date](WorldData& w) { w.heldDate = date; });
-}
-
-void SetLaunchResult(int result) {
-    Change([result](WorldData& w) { w.launchResult = result; });
-}
-
-std::vector<Operation> Operations() {
-    return Read([](WorldData& w) { return w.operations; });
 }
 
 ControlState Control(int control) {

@@ -11,8 +11,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
-#include <set>
 #include <thread>
 
 namespace dg {
@@ -63,20 +61,6 @@ struct Interface {
     bool waitingForEvent = false;
 };
 
-// What the test scripts and reads back; it lasts until the world is reset.
-struct Script {
-    std::string clipboard;
-    std::deque<std::string> dialogAnswers;
-    int dialogsOpen = 0;
-    int launchResult = 1;
-    std::vector<Operation> operations;
-    std::set<int> failingWindows;
-    int failingThreadStarts = 0;
-    // CurrentLocalDate's answer while the clock is held; the system's otherwise.
-    std::optional<long long> heldDate;
-    bool callsHeld = false;
-};
-
 struct WorldData : Interface, Script {
     std::mutex lock;
     std::condition_variable changed;
@@ -98,6 +82,10 @@ struct WorldData : Interface, Script {
 };
 
 WorldData& World();
+
+// A click on the tree's node of that path, "" being the computer node; a path without a node
+// leaves the selection. True when the selection changed. Program thread, under the lock.
+bool ClickTreePath(ControlData& tree, const std::string& path);
 
 // Carries the change out on the program thread while the caller waits; at once when the
 // caller is the program thread or no program runs; not at all once the program has ended.
