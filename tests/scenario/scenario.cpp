@@ -1,11 +1,8 @@
 #include "scenario.h"
 
 #include "app/program.h"
-#include "expected_ui.h"
 #include "platform/system.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,7 +10,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,8 +21,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-constexpr auto Patience = 30s;
 
 // A program or thread that never ends would hang every later test: stop the run instead.
 void EndOrAbort(bool done, const char* what) {
@@ -82,39 +76,10 @@ std::string ScenarioTest::WriteFile(const std::string& name, const std::string& 
     return path.string();
 }
 
-void ScenarioTest::WaitFor(const std::function<bool()>& condition, const std::string& what) {
-    if (!hl::WaitUntil(condition, Patience))
-        FAIL() << "timed out waiting for: " << what << " (status: \"" << hl::StatusText() << "\")";
-}
-
-void ScenarioTest::Settle() {
-    if (!hl::WaitIdle(Patience))
-        FAIL() << "the event loop did not settle";
-}
-
-void ScenarioTest::Choose(int item) {
-    hl::Give(Input::Menu, item);
-    Settle();
-}
-
 int ScenarioTest::WaitForExit() {
     EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
     program_.join();
     return exitCode_;
-}
-
-void ScenarioTest::WaitForJobsToEnd() {
-    // Once the loop has taken the command, its job is counted until it ends.
-    Settle();
-    WaitFor([] { return hl::LiveWorkerThreads() == 0; }, "the jobs to end");
-    Settle();
-}
-
-void ScenarioTest::ListFile(const std::string& path) {
-    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(path); });
-    hl::Give(Input::Click, BrowseButton);
-    WaitForJobsToEnd();
-    ASSERT_EQ(hl::StatusText(), CompletedText);
 }
 
 #ifdef _WIN32
@@ -177,35 +142,6 @@ BlockingFile::~BlockingFile() {
 }
 
 #endif
-
-Rows ListRows() {
-    return hl::Control(ResultList).rows;
-}
-
-std::vector<hl::Operation> Ops(const std::string& name) {
-    std::vector<hl::Operation> found;
-    for (const hl::Operation& op : hl::Recorded().operations)
-        if (op.name == name)
-            found.push_back(op);
-    return found;
-}
-
-bool Shown(const std::string& text) {
-    const auto operations = hl::Recorded().operations;
-    return std::any_of(operations.begin(), operations.end(),
-                       [&](const hl::Operation& op) { return op.text == text; });
-}
-
-std::vector<int> ShortcutValues(int window) {
-    std::vector<int> values;
-    for (const hl::Shortcut& shortcut : hl::Window(window).shortcuts)
-        values.push_back(shortcut.value);
-    return values;
-}
-
-bool ShortcutFor(int value) {
-    return std::ranges::count(ShortcutValues(MainWindow), value) > 0;
-}
 
 // The expected text in the running code page: natively UTF-8, while the logic tests under Wine
 // run without the program's manifest, in code page 1252.

@@ -15,54 +15,6 @@ WorldData& World() {
     return world;
 }
 
-void WorldData::Touch() {
-    ++version;
-    changed.notify_all();
-}
-
-void WorldData::Log(const std::string& name, int target, int value, const std::string& text) {
-    operations.push_back({name, target, value, text});
-}
-
-WindowData* WorldData::OpenWindow(int window) {
-    const auto found = windows.find(window);
-    return found != windows.end() && found->second.open ? &found->second : nullptr;
-}
-
-ControlData* WorldData::FindControl(int control, ControlKind kind) {
-    const auto found = controls.find(control);
-    if (found == controls.end() || (kind != ControlKind::None && found->second.state.kind != kind))
-        return nullptr;
-    return &found->second;
-}
-
-MenuItemState* WorldData::FindMenuItem(int item) {
-    for (MenuState& menu : menus)
-        for (MenuItemState& entry : menu.items)
-            if (entry.item == item)
-                return &entry;
-    return nullptr;
-}
-
-bool WorldData::Usable(int window) {
-    const WindowData* data = OpenWindow(window);
-    return data && data->enabled && data->state != WindowMinimized;
-}
-
-void WorldData::CloseWindowData(int window) {
-    WindowData* data = OpenWindow(window);
-    if (!data)
-        return;
-    for (int control : data->controls)
-        controls.erase(control);
-    if (window == MainWindow)
-        menus.clear();
-    windows.erase(window);
-    events.DropWindow(window);
-    if (activeWindow == window)
-        activeWindow = -1;
-}
-
 void Carry(const std::function<void(WorldData&)>& change) {
     WorldData& w = World();
     std::unique_lock<std::mutex> lock(w.lock);
