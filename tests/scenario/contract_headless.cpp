@@ -31,15 +31,15 @@ std::vector<EventRecord> Handled() {
     return events;
 }
 
-std::vector<int> ListTypes() {
+} // namespace
+
+std::vector<int> ListEventsNow() {
     std::vector<int> types;
     for (const EventRecord& event : Handled())
         if (event.kind == EventControl && event.object == ResultList)
             types.push_back(event.type);
     return types;
 }
-
-} // namespace
 
 void StartPlatform() {
     hl::ResetWorld();
@@ -58,16 +58,12 @@ bool Activate(int window) {
 
 std::vector<int> ClickRow(int row) {
     hl::Give(Input::ListClick, ResultList, row);
-    return ListTypes();
+    return ListEventsNow();
 }
 
 std::vector<int> ArrowDown() {
     hl::Give(Input::ListKey, ResultList, GetControlState(ResultList) + 1);
-    return ListTypes();
-}
-
-std::vector<int> ListEventsNow() {
-    return ListTypes();
+    return ListEventsNow();
 }
 
 std::vector<int> MenuItemsFromKey(int shortcut) {

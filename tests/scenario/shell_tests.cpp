@@ -2,12 +2,9 @@
 // About window, the manual and the exit.
 #include "scenario.h"
 
-#include "expected_ui.h"
-
 #include "common/site.h"
 #include "platform/system.h"
 
-#include <filesystem>
 #include <set>
 
 namespace dg::scenario {

@@ -2,7 +2,6 @@
 // threads wait on, then the test's input, which turns into events as the window system
 // would turn a user's clicks and keys into them.
 #include "platform/headless/world.h"
-#include "platform/ids.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
 

@@ -3,7 +3,6 @@
 // the clipboard and document launches act at once from any thread, as on the real platform.
 #include "platform/folder_source.h"
 #include "platform/headless/world.h"
-#include "platform/ids.h"
 #include "platform/portable/folder_tree.h"
 #include "platform/system.h"
 #include "platform/tree.h"

@@ -2,7 +2,6 @@
 // test side's reads, scripts and waits.
 #include "platform/headless/world.h"
 
-#include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/threads.h"
 
