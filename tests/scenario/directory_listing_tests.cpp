@@ -55,12 +55,9 @@ protected:
     }
 };
 
-// The listing job's pauses, by the operations that came after `from`.
-int Pauses(std::size_t from) {
-    const auto operations = hl::Recorded().operations;
-    return static_cast<int>(std::count_if(
-        operations.begin() + static_cast<long>(from), operations.end(),
-        [](const hl::Operation& op) { return op.name == "Delay" && op.value == 22; }));
+// The listing job's pauses so far.
+long Pauses() {
+    return std::ranges::count(Ops("Delay"), 22, &hl::Operation::value);
 }
 
 TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure) {
@@ -101,7 +98,7 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
         WriteFile(name, "abc");
     Directory("three/empty sub");
     const std::string three = Directory("three");
-    const std::size_t before = hl::Recorded().operations.size();
+    const long before = Pauses();
     List(three);
     EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 3 files listed.");
     // The platform's enumeration has an order of its own.
@@ -110,7 +107,7 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
     EXPECT_EQ(rows, (Rows{{"earlier.txt", Abc}, {"a.txt", Abc}, {"b.txt", Abc}, {"c d.txt", Abc}}));
     EXPECT_TRUE(Shown("Processing file c d.txt"));
     // The folder itself, its parent, three files and two subfolders.
-    EXPECT_EQ(Pauses(before), 7);
+    EXPECT_EQ(Pauses() - before, 7);
 }
 
 TEST_F(Listing, SubfoldersOnlyGiveTheEmptyMessageAnUnlistableFolderNoRows) {
@@ -172,13 +169,13 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
     hl::Give(Input::Click, CancelButton);
     WaitFor([] { return !hl::Control(CancelButton).enabled; }, "CancelButton disabled");
     EXPECT_EQ(hl::StatusText(), "Finishing processing of slow and cancelling.  Please wait...");
-    const std::size_t cancelled = hl::Recorded().operations.size();
+    const long cancelled = Pauses();
     file.Release("abc");
     WaitForJobsToEnd();
     EXPECT_EQ(ListRows(), (Rows{{"slow", Abc}}));
     EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
     // The job stopped right after the row, with no pause.
-    EXPECT_EQ(Pauses(cancelled), 0);
+    EXPECT_EQ(Pauses(), cancelled);
     ExpectEnded();
 }
 #endif

@@ -59,10 +59,7 @@ TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
     const std::string refused = "List is empty.  Please select file or list directory.";
-    const auto statuses = Ops("SetStatusText");
-    EXPECT_EQ(std::count_if(statuses.begin(), statuses.end(),
-                            [&](const hl::Operation& op) { return op.text == refused; }),
-              4);
+    EXPECT_EQ(std::ranges::count(Ops("SetStatusText"), refused, &hl::Operation::text), 4);
     EXPECT_TRUE(ReportFiles().empty());
     EXPECT_TRUE(Ops("ShowMessage").empty());
     EXPECT_TRUE(Ops("LaunchProgram").empty());

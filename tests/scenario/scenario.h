@@ -92,12 +92,6 @@ private:
     std::atomic<int> exitCode_{-1};
 };
 
-// The same with the manual in the working directory at start-up.
-class ScenarioWithManual : public ScenarioTest {
-protected:
-    void BeforeStart() override { WriteFile("digestorium_manual.pdf", "%PDF-1.4\n"); }
-};
-
 // A file whose reader blocks until it is released: the test decides when hashing ends.
 class BlockingFile {
 public:

@@ -13,7 +13,12 @@ namespace {
 using Commands = ScenarioTest;
 using Selection = ScenarioTest;
 using About = ScenarioTest;
-using Manual = ScenarioWithManual;
+
+// The manual in the working directory at start-up.
+class Manual : public ScenarioTest {
+protected:
+    void BeforeStart() override { WriteFile("digestorium_manual.pdf", "%PDF-1.4\n"); }
+};
 
 TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     ExpectWindow(MainWindow, expected::MainTitle, expected::MainWidth, expected::MainHeight,
