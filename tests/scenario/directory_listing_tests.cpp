@@ -51,7 +51,7 @@ protected:
             EXPECT_FALSE(hl::Control(control).visible) << control;
         EXPECT_TRUE(hl::Control(CancelButton).enabled);
         EXPECT_EQ(hl::Control(ProgressBar).value, 0);
-        ExpectIdle(false);
+        ExpectCommands(Idle);
     }
 };
 
@@ -64,7 +64,7 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     OpenChooser();
     EXPECT_EQ(hl::StatusText(),
               "Please select directory or click on the OK button to list current directory.");
-    ExpectLocked();
+    ExpectCommands(Locked);
     constexpr expected::Placed controls[] = {{DirectoryTree, 0, 0, 279, 224, nullptr, 0},
                                              {DirectoryOkButton, 0, 225, 277, 20, "OK", 0}};
     ExpectWindow(DirectoryWindow, "Digestorium - Select Directory", 278, 246, controls);
@@ -88,7 +88,7 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     OpenChooser();
     EXPECT_EQ(hl::StatusText(),
               "Unable to open the directory window.  Please select file or list directory.");
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     ListFile(WriteFile("abc.txt", "abc"));
 }
 

@@ -190,34 +190,22 @@ std::vector<int> RestoredShortcuts(bool manualPresent) {
     return values;
 }
 
-namespace {
-
-constexpr int CommandControls[] = {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton,
-                                   ResultList};
-
-} // namespace
-
-void ExpectIdle(bool manualPresent) {
+void ExpectCommands(bool idle, bool manualPresent) {
+    // A lock leaves the manual's item alone.
     for (int item = 0; item < MenuItemCount; ++item)
-        EXPECT_EQ(hl::MenuItem(item).enabled, item != MenuManual || manualPresent)
-            << "menu item " << item;
-    for (int control : CommandControls)
-        EXPECT_TRUE(hl::Control(control).enabled) << "control " << control;
+        if (idle || item != MenuManual) {
+            EXPECT_EQ(hl::MenuItem(item).enabled,
+                      idle ? item != MenuManual || manualPresent : item == MenuExit)
+                << "menu item " << item;
+        }
+    for (int control :
+         {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton, ResultList})
+        EXPECT_EQ(hl::Control(control).enabled, idle) << "control " << control;
     // Alt+F4 is registered at start-up only.
     std::vector<int> shortcuts = ShortcutValues(MainWindow);
-    std::erase(shortcuts, AltKey + KeyF4);
-    EXPECT_EQ(shortcuts, RestoredShortcuts(manualPresent));
-}
-
-void ExpectLocked() {
-    // The manual's item is left alone.
-    for (int item = 0; item < MenuItemCount; ++item)
-        if (item != MenuManual) {
-            EXPECT_EQ(hl::MenuItem(item).enabled, item == MenuExit) << "menu item " << item;
-        }
-    for (int control : CommandControls)
-        EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
-    EXPECT_TRUE(hl::Window(MainWindow).shortcuts.empty());
+    if (idle)
+        std::erase(shortcuts, AltKey + KeyF4);
+    EXPECT_EQ(shortcuts, idle ? RestoredShortcuts(manualPresent) : std::vector<int>{});
 }
 
 } // namespace dg::scenario

@@ -137,8 +137,9 @@ void ExpectWindow(int number, const char* title, int width, int height,
                   std::span<const expected::Placed> table);
 
 // The command states of MainWindow, as read back from the backend.
-void ExpectIdle(bool manualPresent);
-void ExpectLocked();
+constexpr bool Idle = true;
+constexpr bool Locked = false;
+void ExpectCommands(bool idle, bool manualPresent = false);
 // Shortcut values in the order they are registered after RestoreCommands.
 std::vector<int> RestoredShortcuts(bool manualPresent);
 inline std::vector<int> ShortcutValues(int window) {

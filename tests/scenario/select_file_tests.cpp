@@ -22,7 +22,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     EXPECT_EQ(hl::StatusText(), "Select file.");
-    ExpectLocked();
+    ExpectCommands(Locked);
     ExpectActivityShown(false);
     EXPECT_EQ(Ops("FileDialogOpened").back().text,
               "Digestorium - Select File|" + DocumentsFolderWithBackslash() + "|All Files | *.*");
@@ -34,7 +34,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     EXPECT_EQ(ListRows(), (Rows{{"abc.txt", AbcMd5Upper}}));
     for (int field : {FileField, FileHashField, FileHashLowerField, CheckHashField, VerdictField})
         EXPECT_EQ(hl::Control(field).text, "") << "field " << field;
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 
     BlockingFile file(Folder(), "slow.bin");
     hl::Give(Input::Key, CtrlKey + 'F');
@@ -49,10 +49,10 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
 
     hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
     WaitFor([] { return hl::Control(ProgressBar).visible; }, "the hashing");
-    ExpectLocked();
+    ExpectCommands(Locked);
     file.Release("");
     WaitForJobsToEnd();
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     EXPECT_TRUE(hl::Window(MainWindow).enabled);
 }
 
@@ -90,7 +90,7 @@ TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHa
                                 {"report.txt", AbcMd5Upper},
                                 {"missing.txt", ""},
                                 {std::filesystem::path(Folder()).filename().string(), ""}}));
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 }
 
 TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
@@ -100,7 +100,7 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
     ExpectActivityShown(true);
     EXPECT_EQ(hl::Control(FileHashField).text, "");
-    ExpectLocked();
+    ExpectCommands(Locked);
 
     file.Release("abc");
     WaitForJobsToEnd();
@@ -126,7 +126,7 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
         hl::Give(input, input == Input::Click ? BrowseButton : MenuSelectFile);
         Settle();
         EXPECT_EQ(Ops("SetStatusText").back().text, failed);
-        ExpectIdle(false);
+        ExpectCommands(Idle);
     }
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
 
@@ -138,7 +138,7 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     WaitForJobsToEnd();
     EXPECT_EQ(hl::StatusText(), CompletedText);
     EXPECT_EQ(ListRows().size(), 1u);
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 }
 
 } // namespace

@@ -46,32 +46,32 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     for (const hl::Shortcut& shortcut : hl::Window(MainWindow).shortcuts)
         registered.insert({shortcut.value, shortcut.item});
     EXPECT_EQ(registered, shortcuts);
-    ExpectIdle(true);
+    ExpectCommands(Idle, true);
 }
 
 // Without the manual at start-up its item is greyed and F1 unknown; once it is in place, the
 // next restore offers both. Alt+F4 is not registered again after the first lock.
 TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     hl::Give(Input::Menu, MenuManual);
     hl::Give(Input::Key, KeyF1);
     Choose(MenuAbout);
-    ExpectLocked();
+    ExpectCommands(Locked);
     EXPECT_FALSE(hl::MenuItem(MenuManual).enabled);
     hl::Give(Input::Click, AboutOkButton);
     Settle();
     EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(false));
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     EXPECT_TRUE(Ops("LaunchProgram").empty());
 
     WriteFile("digestorium_manual.pdf", "%PDF");
     Choose(MenuAbout);
     hl::Give(Input::CloseBox, AboutWindow);
     Settle();
-    ExpectIdle(true);
+    ExpectCommands(Idle, true);
     // The lock leaves the manual's item alone.
     Choose(MenuAbout);
-    ExpectLocked();
+    ExpectCommands(Locked);
     EXPECT_TRUE(hl::MenuItem(MenuManual).enabled);
     hl::Give(Input::Click, AboutOkButton);
     Settle();
@@ -89,7 +89,7 @@ TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     Settle();
     EXPECT_EQ(hl::StatusText(), WelcomeText);
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     EXPECT_FALSE(Ended());
 }
 
@@ -138,13 +138,13 @@ TEST_F(About, ShowsItsTextsAndClosingRestoresMainWindow) {
     EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
     EXPECT_EQ(hl::ActiveWindow(), MainWindow);
     EXPECT_FALSE(Ended());
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 
     // A window that cannot be made leaves the commands alone.
     hl::Arrange([](hl::Script& s) { s.failingWindows.insert(AboutWindow); });
     Choose(MenuAbout);
     EXPECT_FALSE(hl::Window(AboutWindow).open);
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 }
 
 // Each way out ends the program with code 0, whatever is open or running.
@@ -186,7 +186,7 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     EXPECT_EQ(Ops("ShowMessage")[0].text, "MD5 File Error|Unable to open the Digestorium Manual.");
     EXPECT_EQ(Ops("ShowMessage")[0].target, 0);
     EXPECT_EQ(hl::StatusText(), WelcomeText);
-    ExpectIdle(true);
+    ExpectCommands(Idle, true);
 
     // Gone since start-up: nothing happens.
     std::filesystem::remove(std::filesystem::path(Folder()) / "digestorium_manual.pdf");
