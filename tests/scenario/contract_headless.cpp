@@ -5,7 +5,6 @@
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
 #include "platform/system.h"
-#include "platform/ui.h"
 
 #include <atomic>
 #include <chrono>

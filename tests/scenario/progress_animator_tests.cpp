@@ -3,7 +3,6 @@
 #include "actions/progress_animator.h"
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
-#include "platform/ui.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 
 #include "expected_ui.h"
 #include "platform/headless/headless.h"
-#include "platform/ids.h"
 
 #include <gtest/gtest.h>
 
