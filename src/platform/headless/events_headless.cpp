@@ -126,6 +126,12 @@ Event Handle(WorldData& w, const Given& input) {
     return {};
 }
 
+Event CurrentEvent() {
+    WorldData& w = headless::detail::World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    return w.current;
+}
+
 } // namespace
 
 int WaitEvent() {
@@ -159,16 +165,6 @@ int WaitEvent() {
         }
     }
 }
-
-namespace {
-
-Event CurrentEvent() {
-    WorldData& w = headless::detail::World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    return w.current;
-}
-
-} // namespace
 
 int EventControlNumber() {
     return CurrentEvent().object;
