@@ -4,9 +4,7 @@
 
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
-#include "platform/portable/event_queue.h"
 #include "platform/system.h"
-#include "platform/ui.h"
 
 #include <atomic>
 #include <chrono>
@@ -21,25 +19,24 @@ namespace {
 
 constexpr int Marker = -1;
 
-// Every event up to the marker, of the kinds the logic acts on.
-std::vector<EventRecord> Handled() {
+// What the events of that kind up to the marker carry: the list's event types, or the chosen
+// menu items.
+std::vector<int> Handled(int kind) {
     hl::PostEvent(Marker, 0, -1, 0);
-    std::vector<EventRecord> events;
-    for (int kind = WaitEvent(); kind != Marker; kind = WaitEvent())
-        if ((kind == EventControl || kind == EventMenu) && EventWindowNumber() >= 0)
-            events.push_back({kind, EventControlNumber(), EventWindowNumber(), EventType()});
-    return events;
-}
-
-std::vector<int> ListTypes() {
-    std::vector<int> types;
-    for (const EventRecord& event : Handled())
-        if (event.kind == EventControl && event.object == ResultList)
-            types.push_back(event.type);
-    return types;
+    std::vector<int> found;
+    for (int got = WaitEvent(); got != Marker; got = WaitEvent())
+        if (got == kind && kind == EventMenu)
+            found.push_back(EventMenuItem());
+        else if (got == kind && EventControlNumber() == ResultList)
+            found.push_back(EventType());
+    return found;
 }
 
 } // namespace
+
+std::vector<int> ListEventsNow() {
+    return Handled(EventControl);
+}
 
 void StartPlatform() {
     hl::ResetWorld();
@@ -58,25 +55,17 @@ bool Activate(int window) {
 
 std::vector<int> ClickRow(int row) {
     hl::Give(Input::ListClick, ResultList, row);
-    return ListTypes();
+    return ListEventsNow();
 }
 
 std::vector<int> ArrowDown() {
     hl::Give(Input::ListKey, ResultList, GetControlState(ResultList) + 1);
-    return ListTypes();
-}
-
-std::vector<int> ListEventsNow() {
-    return ListTypes();
+    return ListEventsNow();
 }
 
 std::vector<int> MenuItemsFromKey(int shortcut) {
     hl::Give(Input::Key, shortcut);
-    std::vector<int> items;
-    for (const EventRecord& event : Handled())
-        if (event.kind == EventMenu)
-            items.push_back(event.object);
-    return items;
+    return Handled(EventMenu);
 }
 
 bool MenuItemGreyed(int item) {

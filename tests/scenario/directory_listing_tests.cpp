@@ -8,7 +8,6 @@
 #include "platform/ui.h"
 #include "shell/job_state.h"
 
-#include <algorithm>
 #include <mutex>
 
 namespace dg::scenario {
@@ -52,34 +51,28 @@ protected:
             EXPECT_FALSE(hl::Control(control).visible) << control;
         EXPECT_TRUE(hl::Control(CancelButton).enabled);
         EXPECT_EQ(hl::Control(ProgressBar).value, 0);
-        ExpectIdle(false);
+        ExpectCommands(Idle);
     }
 };
 
-// The listing job's pauses, by the operations that came after `from`.
-int Pauses(std::size_t from) {
-    const auto operations = hl::Operations();
-    return static_cast<int>(std::count_if(
-        operations.begin() + static_cast<long>(from), operations.end(),
-        [](const hl::Operation& op) { return op.name == "Delay" && op.value == 22; }));
+// The listing job's pauses so far.
+long Pauses() {
+    return std::ranges::count(Ops("Delay"), 22, &hl::Operation::value);
 }
 
 TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure) {
     OpenChooser();
     EXPECT_EQ(hl::StatusText(),
               "Please select directory or click on the OK button to list current directory.");
-    ExpectLocked();
+    ExpectCommands(Locked);
     constexpr expected::Placed controls[] = {{DirectoryTree, 0, 0, 279, 224, nullptr, 0},
                                              {DirectoryOkButton, 0, 225, 277, 20, "OK", 0}};
     ExpectWindow(DirectoryWindow, "Digestorium - Select Directory", 278, 246, controls);
     EXPECT_EQ(hl::Window(DirectoryWindow).attributes & WindowMinimizeBox, 0);
     EXPECT_TRUE(hl::Window(DirectoryWindow).keepOnTop);
-    // The tree names folders as the system does: with slashes on POSIX.
-    std::string selected = hl::Control(DirectoryTree).text;
-    std::string documents = DocumentsFolderWithBackslash();
-    std::replace(selected.begin(), selected.end(), '/', '\\');
-    std::replace(documents.begin(), documents.end(), '/', '\\');
-    EXPECT_EQ(selected, documents);
+    // The tree names folders as the system does, ending with a separator.
+    EXPECT_EQ(fs::path(hl::Control(DirectoryTree).text) / "",
+              fs::path(SpecialFolderPath(CsidlPersonal)) / "");
 
     hl::Give(Input::Minimize, MainWindow);
     hl::Give(Input::CloseBox, DirectoryWindow);
@@ -92,11 +85,11 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     // The chooser has given up its claim: a file can be chosen.
     ListFile(WriteFile("abc.txt", "abc"));
 
-    hl::FailWindowOpen(DirectoryWindow);
+    hl::Arrange([](hl::Script& s) { s.failingWindows.insert(DirectoryWindow); });
     OpenChooser();
     EXPECT_EQ(hl::StatusText(),
               "Unable to open the directory window.  Please select file or list directory.");
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     ListFile(WriteFile("abc.txt", "abc"));
 }
 
@@ -106,7 +99,7 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
         WriteFile(name, "abc");
     Directory("three/empty sub");
     const std::string three = Directory("three");
-    const std::size_t before = hl::Operations().size();
+    const long before = Pauses();
     List(three);
     EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 3 files listed.");
     // The platform's enumeration has an order of its own.
@@ -115,7 +108,7 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
     EXPECT_EQ(rows, (Rows{{"earlier.txt", Abc}, {"a.txt", Abc}, {"b.txt", Abc}, {"c d.txt", Abc}}));
     EXPECT_TRUE(Shown("Processing file c d.txt"));
     // The folder itself, its parent, three files and two subfolders.
-    EXPECT_EQ(Pauses(before), 7);
+    EXPECT_EQ(Pauses() - before, 7);
 }
 
 TEST_F(Listing, SubfoldersOnlyGiveTheEmptyMessageAnUnlistableFolderNoRows) {
@@ -151,12 +144,12 @@ TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
     for (const char* name : {"new/1.txt", "new/2.txt", "new/3.txt"})
         WriteFile(name, "abc");
     // The listing and its animator get no further than their first call before Cancel.
-    hl::HoldWorkerCalls(true);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = true; });
     PressOkOn(Directory("new"));
     WaitFor([] { return hl::WaitingWorkerCalls() == 2; }, "the listing's first calls");
     hl::Give(Input::Click, CancelButton);
     WaitFor([] { return hl::WaitingWorkerCalls() == 3; }, "the cancelling message");
-    hl::HoldWorkerCalls(false);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = false; });
     WaitForJobsToEnd();
 
     EXPECT_TRUE(Shown("Finishing processing and cancelling.  Please wait..."));
@@ -177,13 +170,13 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
     hl::Give(Input::Click, CancelButton);
     WaitFor([] { return !hl::Control(CancelButton).enabled; }, "CancelButton disabled");
     EXPECT_EQ(hl::StatusText(), "Finishing processing of slow and cancelling.  Please wait...");
-    const std::size_t cancelled = hl::Operations().size();
+    const long cancelled = Pauses();
     file.Release("abc");
     WaitForJobsToEnd();
     EXPECT_EQ(ListRows(), (Rows{{"slow", Abc}}));
     EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
     // The job stopped right after the row, with no pause.
-    EXPECT_EQ(Pauses(cancelled), 0);
+    EXPECT_EQ(Pauses(), cancelled);
     ExpectEnded();
 }
 #endif
@@ -191,6 +184,8 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
 TEST_F(Listing, NeverTwoJobsAtOnce) {
     // The menu's chooser leaves the menus usable, but a file cannot be chosen meanwhile; the
     // chooser asked for again replaces the open one.
+    WriteFile("two/1.txt", "abc");
+    WriteFile("two/2.txt", "abc");
     hl::Give(Input::Key, CtrlKey + 'D');
     WaitFor([] { return hl::Window(DirectoryWindow).open; }, "the chooser");
     Settle();
@@ -199,7 +194,7 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
         EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
     EXPECT_TRUE(hl::MenuItem(MenuSelectFile).enabled);
-    EXPECT_TRUE(ShortcutFor(CtrlKey + 'F'));
+    EXPECT_EQ(std::ranges::count(ShortcutValues(MainWindow), CtrlKey + 'F'), 1);
     hl::Give(Input::Activate, MainWindow);
     hl::Give(Input::Key, CtrlKey + 'F');
     hl::Give(Input::Menu, MenuSelectFile);
@@ -210,16 +205,14 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     EXPECT_TRUE(hl::Window(DirectoryWindow).open);
 
     // Requests queued while the listing starts are refused, and it lists once.
-    WriteFile("two/1.txt", "abc");
-    WriteFile("two/2.txt", "abc");
     hl::Give(Input::TreeClick, DirectoryTree, 0, Directory("two"));
-    hl::HoldWorkerCalls(true);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = true; });
     hl::Give(Input::Click, DirectoryOkButton);
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
     hl::PostEvent(EventMenu, MenuListDirectory, MainWindow, 0);
     hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
     Settle();
-    hl::HoldWorkerCalls(false);
+    hl::Arrange([](hl::Script& s) { s.callsHeld = false; });
     WaitForJobsToEnd();
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
     EXPECT_EQ(ListRows().size(), 2u);
@@ -243,9 +236,9 @@ TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
             return 0;
         },
         0);
-    const std::size_t before = hl::Operations().size();
+    const std::size_t before = hl::Recorded().operations.size();
     CancelListingJob(0);
-    EXPECT_EQ(hl::Operations().size(), before);
+    EXPECT_EQ(hl::Recorded().operations.size(), before);
     hold.unlock();
     EXPECT_TRUE(hl::WaitUntil([] { return IsThreadRunning(ListingThread) == 0; }, 30s));
     ListingThread = 0;

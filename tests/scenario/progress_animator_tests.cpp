@@ -3,7 +3,6 @@
 #include "actions/progress_animator.h"
 #include "platform/headless/headless.h"
 #include "platform/ids.h"
-#include "platform/ui.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +24,7 @@ TEST(ProgressAnimatorAlone, StepsOnceByOneAndLeavesTheBarHiddenAtZero) {
         SetControlState(ProgressBar, from);
         ProgressAnimator(0);
         std::vector<std::vector<int>> steps;
-        for (const hl::Operation& op : hl::Operations())
+        for (const hl::Operation& op : hl::Recorded().operations)
             if (op.name == "HideControl" || op.name == "SetControlState")
                 steps.push_back({op.name[0], op.target, op.value});
         EXPECT_EQ(steps, (std::vector<std::vector<int>>{{'S', ProgressBar, from},

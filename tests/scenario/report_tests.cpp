@@ -4,9 +4,7 @@
 
 #include "common/text.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <sstream>
 
 namespace dg::scenario {
@@ -22,37 +20,19 @@ std::string Written(const std::string& count, const std::string& format, const s
     return "The list containing " + count + " has been written to " + format + " file " + Name(ext);
 }
 
-// Natively the documents folder is the test's own (HOME); under Wine it is the test prefix's,
-// and the reports made there are removed after each test.
 class Reports : public ScenarioTest {
 protected:
-    void BeforeStart() override {
-#ifdef _WIN32
-        documents_ = SpecialFolderPath(CsidlPersonal);
-#else
-        if (const char* home = std::getenv("HOME"))
-            home_ = home;
-        setenv("HOME", Folder().c_str(), 1);
-        documents_ = fs::path(Folder()) / "Documents";
-        fs::create_directory(documents_);
-#endif
-    }
     void SetUp() override {
         ScenarioTest::SetUp();
-        hl::HoldLocalDate(1709211909); // 2024-02-29 13:05:09
+        documents_ = SpecialFolderPath(CsidlPersonal);
+        hl::Arrange([](hl::Script& s) { s.heldDate = 1709211909; }); // 2024-02-29 13:05:09
         ListFile(WriteFile("abc.txt", "abc"));
     }
+    // Under Wine the documents folder is the test prefix's.
     void TearDown() override {
         ScenarioTest::TearDown();
-#ifdef _WIN32
         for (const char* extension : {".txt", ".csv", ".html"})
             fs::remove_all(documents_ / Name(extension));
-#else
-        if (home_)
-            setenv("HOME", home_->c_str(), 1);
-        else
-            unsetenv("HOME");
-#endif
     }
 
     [[nodiscard]] std::vector<std::string> ReportFiles() const {
@@ -71,7 +51,6 @@ protected:
     }
 
     fs::path documents_;
-    std::optional<std::string> home_;
 };
 
 TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
@@ -80,10 +59,7 @@ TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
     const std::string refused = "List is empty.  Please select file or list directory.";
-    const auto statuses = Ops("SetStatusText");
-    EXPECT_EQ(std::count_if(statuses.begin(), statuses.end(),
-                            [&](const hl::Operation& op) { return op.text == refused; }),
-              4);
+    EXPECT_EQ(std::ranges::count(Ops("SetStatusText"), refused, &hl::Operation::text), 4);
     EXPECT_TRUE(ReportFiles().empty());
     EXPECT_TRUE(Ops("ShowMessage").empty());
     EXPECT_TRUE(Ops("LaunchProgram").empty());
@@ -117,7 +93,7 @@ TEST_F(Reports, NamedByTheSecondAndOpenedButForCsv) {
 // A failed opening is told after the success; a file that cannot be created or written is
 // told and nothing else.
 TEST_F(Reports, FailuresAreToldInAMessageBox) {
-    hl::SetLaunchResult(0);
+    hl::Arrange([](hl::Script& s) { s.launchResult = 0; });
     Choose(MenuTextReport);
     Choose(MenuHtmlReport);
     EXPECT_EQ(hl::StatusText(), Written("1 file", "HTML", ".html"));
@@ -126,7 +102,7 @@ TEST_F(Reports, FailuresAreToldInAMessageBox) {
                               error + "Digestorium could not open Notepad/text program to disply " +
                                   Name(".txt,0"),
                               error + "Unable to open Web browser for file " + Name(".html,0")}));
-    EXPECT_EQ(hl::Operations().back().name, "ShowMessage");
+    EXPECT_EQ(hl::Recorded().operations.back().name, "ShowMessage");
 
     const std::string status = hl::StatusText();
     for (const char* extension : {".txt", ".csv", ".html"})

@@ -1,11 +1,8 @@
 #include "scenario.h"
 
 #include "app/program.h"
-#include "expected_ui.h"
 #include "platform/system.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,7 +10,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,8 +21,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-constexpr auto Patience = 30s;
 
 // A program or thread that never ends would hang every later test: stop the run instead.
 void EndOrAbort(bool done, const char* what) {
@@ -49,6 +43,11 @@ void ScenarioTest::SetUp() {
               ("dg_scenario_" + std::to_string(stamp) + "_" + std::to_string(++count));
     fs::create_directories(folder_);
     fs::current_path(folder_);
+#ifndef _WIN32
+    // The documents folder is the test's own.
+    setenv("HOME", Folder().c_str(), 1);
+    fs::create_directory(folder_ / "Documents");
+#endif
     BeforeStart();
     program_ = std::thread([this] {
         exitCode_ = RunProgram();
@@ -77,39 +76,10 @@ std::string ScenarioTest::WriteFile(const std::string& name, const std::string& 
     return path.string();
 }
 
-void ScenarioTest::WaitFor(const std::function<bool()>& condition, const std::string& what) {
-    if (!hl::WaitUntil(condition, Patience))
-        FAIL() << "timed out waiting for: " << what << " (status: \"" << hl::StatusText() << "\")";
-}
-
-void ScenarioTest::Settle() {
-    if (!hl::WaitIdle(Patience))
-        FAIL() << "the event loop did not settle";
-}
-
-void ScenarioTest::Choose(int item) {
-    hl::Give(Input::Menu, item);
-    Settle();
-}
-
 int ScenarioTest::WaitForExit() {
     EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
     program_.join();
     return exitCode_;
-}
-
-void ScenarioTest::WaitForJobsToEnd() {
-    // Once the loop has taken the command, its job is counted until it ends.
-    Settle();
-    WaitFor([] { return hl::LiveWorkerThreads() == 0; }, "the jobs to end");
-    Settle();
-}
-
-void ScenarioTest::ListFile(const std::string& path) {
-    hl::QueueFileDialogAnswer(path);
-    hl::Give(Input::Click, BrowseButton);
-    WaitForJobsToEnd();
-    ASSERT_EQ(hl::StatusText(), CompletedText);
 }
 
 #ifdef _WIN32
@@ -173,35 +143,6 @@ BlockingFile::~BlockingFile() {
 
 #endif
 
-Rows ListRows() {
-    return hl::Control(ResultList).rows;
-}
-
-std::vector<hl::Operation> Ops(const std::string& name) {
-    std::vector<hl::Operation> found;
-    for (const hl::Operation& op : hl::Operations())
-        if (op.name == name)
-            found.push_back(op);
-    return found;
-}
-
-bool Shown(const std::string& text) {
-    const auto operations = hl::Operations();
-    return std::any_of(operations.begin(), operations.end(),
-                       [&](const hl::Operation& op) { return op.text == text; });
-}
-
-std::vector<int> ShortcutValues(int window) {
-    std::vector<int> values;
-    for (const hl::Shortcut& shortcut : hl::Window(window).shortcuts)
-        values.push_back(shortcut.value);
-    return values;
-}
-
-bool ShortcutFor(int value) {
-    return std::ranges::count(ShortcutValues(MainWindow), value) > 0;
-}
-
 // The expected text in the running code page: natively UTF-8, while the logic tests under Wine
 // run without the program's manifest, in code page 1252.
 std::string InCodePage(std::string text) {
@@ -249,36 +190,22 @@ std::vector<int> RestoredShortcuts(bool manualPresent) {
     return values;
 }
 
-namespace {
-
-constexpr int CommandControls[] = {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton,
-                                   ResultList};
-
-} // namespace
-
-void ExpectIdle(bool manualPresent) {
+void ExpectCommands(bool idle, bool manualPresent) {
+    // A lock leaves the manual's item alone.
     for (int item = 0; item < MenuItemCount; ++item)
-        EXPECT_EQ(hl::MenuItem(item).enabled, item != MenuManual || manualPresent)
-            << "menu item " << item;
-    for (int control : CommandControls)
-        EXPECT_TRUE(hl::Control(control).enabled) << "control " << control;
-    std::vector<int> shortcuts = ShortcutValues(MainWindow);
-    std::erase(shortcuts, AltKey + KeyF4);
-    std::vector<int> expected = RestoredShortcuts(manualPresent);
-    std::ranges::sort(shortcuts);
-    std::ranges::sort(expected);
-    EXPECT_EQ(shortcuts, expected);
-}
-
-void ExpectLocked() {
-    // The manual's item is left alone.
-    for (int item = 0; item < MenuItemCount; ++item)
-        if (item != MenuManual) {
-            EXPECT_EQ(hl::MenuItem(item).enabled, item == MenuExit) << "menu item " << item;
+        if (idle || item != MenuManual) {
+            EXPECT_EQ(hl::MenuItem(item).enabled,
+                      idle ? item != MenuManual || manualPresent : item == MenuExit)
+                << "menu item " << item;
         }
-    for (int control : CommandControls)
-        EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
-    EXPECT_TRUE(hl::Window(MainWindow).shortcuts.empty());
+    for (int control :
+         {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton, ResultList})
+        EXPECT_EQ(hl::Control(control).enabled, idle) << "control " << control;
+    // Alt+F4 is registered at start-up only.
+    std::vector<int> shortcuts = ShortcutValues(MainWindow);
+    if (idle)
+        std::erase(shortcuts, AltKey + KeyF4);
+    EXPECT_EQ(shortcuts, idle ? RestoredShortcuts(manualPresent) : std::vector<int>{});
 }
 
 } // namespace dg::scenario

@@ -4,11 +4,12 @@
 
 #include "expected_ui.h"
 #include "platform/headless/headless.h"
-#include "platform/ids.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <span>
@@ -32,6 +33,8 @@ inline const std::string CompletedText = "File processing has been completed.  1
 
 using Rows = std::vector<std::vector<std::string>>;
 
+inline constexpr std::chrono::seconds Patience{30};
+
 // Each test gets a fresh working directory of its own, the program started in it, and, at
 // the end, the program closed and every worker thread finished.
 class ScenarioTest : public ::testing::Test {
@@ -46,19 +49,39 @@ protected:
     std::string WriteFile(const std::string& name, const std::string& bytes) const;
 
     // Waits, bounded, for the condition; a failure names what did not happen.
-    void WaitFor(const std::function<bool()>& condition, const std::string& what);
+    void WaitFor(const std::function<bool()>& condition, const std::string& what) {
+        if (!hl::WaitUntil(condition, Patience))
+            FAIL() << "timed out waiting for: " << what << " (status: \"" << hl::StatusText()
+                   << "\")";
+    }
     // The loop has handled everything given to it so far.
-    void Settle();
+    void Settle() {
+        if (!hl::WaitIdle(Patience))
+            FAIL() << "the event loop did not settle";
+    }
     // Chooses the menu item and lets the loop handle it.
-    void Choose(int item);
+    void Choose(int item) {
+        hl::Give(Input::Menu, item);
+        Settle();
+    }
     // The program has ended; returns its exit code.
     int WaitForExit();
     [[nodiscard]] bool Ended() const { return ended_.load(); }
 
     // Chooses the file through BrowseButton and waits until the job and its animator ended.
-    void ListFile(const std::string& path);
+    void ListFile(const std::string& path) {
+        hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(path); });
+        hl::Give(Input::Click, BrowseButton);
+        WaitForJobsToEnd();
+        ASSERT_EQ(hl::StatusText(), CompletedText);
+    }
     // Waits for the loop to take what it was given and for every job it started to end.
-    void WaitForJobsToEnd();
+    void WaitForJobsToEnd() {
+        // Once the loop has taken the command, its job is counted until it ends.
+        Settle();
+        WaitFor([] { return hl::LiveWorkerThreads() == 0; }, "the jobs to end");
+        Settle();
+    }
 
 private:
     std::filesystem::path previousFolder_;
@@ -66,12 +89,6 @@ private:
     std::thread program_;
     std::atomic<bool> ended_{false};
     std::atomic<int> exitCode_{-1};
-};
-
-// The same with the manual in the working directory at start-up.
-class ScenarioWithManual : public ScenarioTest {
-protected:
-    void BeforeStart() override { WriteFile("digestorium_manual.pdf", "%PDF-1.4\n"); }
 };
 
 // A file whose reader blocks until it is released: the test decides when hashing ends.
@@ -94,11 +111,23 @@ private:
 #endif
 };
 
-[[nodiscard]] Rows ListRows();
+[[nodiscard]] inline Rows ListRows() {
+    return hl::Control(ResultList).rows;
+}
 // The operations of that name, in their order.
-[[nodiscard]] std::vector<hl::Operation> Ops(const std::string& name);
+[[nodiscard]] inline std::vector<hl::Operation> Ops(const std::string& name) {
+    std::vector<hl::Operation> found;
+    for (const hl::Operation& op : hl::Recorded().operations)
+        if (op.name == name)
+            found.push_back(op);
+    return found;
+}
 // Some operation showed exactly this text.
-[[nodiscard]] bool Shown(const std::string& text);
+[[nodiscard]] inline bool Shown(const std::string& text) {
+    const auto operations = hl::Recorded().operations;
+    return std::any_of(operations.begin(), operations.end(),
+                       [&](const hl::Operation& op) { return op.text == text; });
+}
 
 // The expected text in the running code page.
 [[nodiscard]] std::string InCodePage(std::string text);
@@ -107,11 +136,16 @@ void ExpectWindow(int number, const char* title, int width, int height,
                   std::span<const expected::Placed> table);
 
 // The command states of MainWindow, as read back from the backend.
-void ExpectIdle(bool manualPresent);
-void ExpectLocked();
+constexpr bool Idle = true;
+constexpr bool Locked = false;
+void ExpectCommands(bool idle, bool manualPresent = false);
 // Shortcut values in the order they are registered after RestoreCommands.
 std::vector<int> RestoredShortcuts(bool manualPresent);
-std::vector<int> ShortcutValues(int window);
-[[nodiscard]] bool ShortcutFor(int value);
+inline std::vector<int> ShortcutValues(int window) {
+    std::vector<int> values;
+    for (const hl::Shortcut& shortcut : hl::Window(window).shortcuts)
+        values.push_back(shortcut.value);
+    return values;
+}
 
 } // namespace dg::scenario

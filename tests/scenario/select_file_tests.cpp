@@ -19,28 +19,26 @@ void ExpectActivityShown(bool shown) {
 TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ListFile(WriteFile("abc.txt", "abc"));
     hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     EXPECT_EQ(hl::StatusText(), "Select file.");
-    ExpectLocked();
+    ExpectCommands(Locked);
     ExpectActivityShown(false);
-    // The selection fields were emptied before the job started.
-    EXPECT_EQ(hl::Control(FileField).text + hl::Control(FileHashField).text, "");
     EXPECT_EQ(Ops("FileDialogOpened").back().text,
               "Digestorium - Select File|" + DocumentsFolderWithBackslash() + "|All Files | *.*");
     EXPECT_EQ(Ops("FileDialogOpened").back().value, 0);
 
-    hl::QueueFileDialogAnswer("");
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(""); });
     WaitForJobsToEnd();
     EXPECT_EQ(hl::StatusText(), "No file selected.  Please select file or list directory");
     EXPECT_EQ(ListRows(), (Rows{{"abc.txt", AbcMd5Upper}}));
     for (int field : {FileField, FileHashField, FileHashLowerField, CheckHashField, VerdictField})
         EXPECT_EQ(hl::Control(field).text, "") << "field " << field;
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 
     BlockingFile file(Folder(), "slow.bin");
     hl::Give(Input::Key, CtrlKey + 'F');
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
         EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
@@ -49,12 +47,12 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     // The dialog is modal: MainWindow takes no input while it is open.
     EXPECT_FALSE(hl::Window(MainWindow).enabled);
 
-    hl::QueueFileDialogAnswer(file.Path());
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
     WaitFor([] { return hl::Control(ProgressBar).visible; }, "the hashing");
-    ExpectLocked();
+    ExpectCommands(Locked);
     file.Release("");
     WaitForJobsToEnd();
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     EXPECT_TRUE(hl::Window(MainWindow).enabled);
 }
 
@@ -64,10 +62,10 @@ TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
     hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
     hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the file dialog");
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
     Settle();
     EXPECT_EQ(Ops("FileDialogOpened").size(), 1u);
-    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(WriteFile("abc.txt", "abc")); });
     WaitForJobsToEnd();
     EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
     // The slot is free again once the job has ended.
@@ -88,23 +86,21 @@ TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHa
     EXPECT_EQ(hl::Control(FileHashField).text + hl::Control(FileHashLowerField).text, "");
     // A directory cannot be read either.
     ListFile(Folder());
-    const Rows rows = ListRows();
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(
-        (Rows{rows[0], rows[1], rows[2]}),
-        (Rows{{"report.txt", AbcMd5Upper}, {"report.txt", AbcMd5Upper}, {"missing.txt", ""}}));
-    EXPECT_EQ(rows[3][1], "");
-    ExpectIdle(false);
+    EXPECT_EQ(ListRows(), (Rows{{"report.txt", AbcMd5Upper},
+                                {"report.txt", AbcMd5Upper},
+                                {"missing.txt", ""},
+                                {std::filesystem::path(Folder()).filename().string(), ""}}));
+    ExpectCommands(Idle);
 }
 
 TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     BlockingFile file(Folder(), "slow.bin");
-    hl::QueueFileDialogAnswer(file.Path());
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
     hl::Give(Input::Click, BrowseButton);
     WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
     ExpectActivityShown(true);
     EXPECT_EQ(hl::Control(FileHashField).text, "");
-    ExpectLocked();
+    ExpectCommands(Locked);
 
     file.Release("abc");
     WaitForJobsToEnd();
@@ -113,7 +109,7 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
 #endif
     // Shown only after the dialog closed; the bar goes back to 0 last.
-    const auto operations = hl::Operations();
+    const auto operations = hl::Recorded().operations;
     const auto at = [&](const std::string& name, int target, int value) {
         return std::find_if(operations.begin(), operations.end(), [&](auto& op) {
             return op.name == name && op.target == target && op.value == value;
@@ -125,27 +121,24 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
 
 TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     const std::string failed = "Unable to start the job.  Please select file or list directory.";
-    for (const int item : {-1, MenuSelectFile}) {
-        hl::FailThreadStarts(1);
-        if (item < 0)
-            hl::Give(Input::Click, BrowseButton);
-        else
-            hl::Give(Input::Menu, item);
+    for (const Input input : {Input::Click, Input::Menu}) {
+        hl::Arrange([](hl::Script& s) { s.failingThreadStarts = 1; });
+        hl::Give(input, input == Input::Click ? BrowseButton : MenuSelectFile);
         Settle();
         EXPECT_EQ(Ops("SetStatusText").back().text, failed);
-        ExpectIdle(false);
+        ExpectCommands(Idle);
     }
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
 
     // The job itself starts, but its animator cannot: the file is still hashed and listed.
     hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::FileDialogOpen(); }, "the dialog");
-    hl::FailThreadStarts(1);
-    hl::QueueFileDialogAnswer(WriteFile("abc.txt", "abc"));
+    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the dialog");
+    hl::Arrange([](hl::Script& s) { s.failingThreadStarts = 1; });
+    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(WriteFile("abc.txt", "abc")); });
     WaitForJobsToEnd();
     EXPECT_EQ(hl::StatusText(), CompletedText);
     EXPECT_EQ(ListRows().size(), 1u);
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 }
 
 } // namespace

@@ -2,12 +2,9 @@
 // About window, the manual and the exit.
 #include "scenario.h"
 
-#include "expected_ui.h"
-
 #include "common/site.h"
 #include "platform/system.h"
 
-#include <filesystem>
 #include <set>
 
 namespace dg::scenario {
@@ -16,7 +13,12 @@ namespace {
 using Commands = ScenarioTest;
 using Selection = ScenarioTest;
 using About = ScenarioTest;
-using Manual = ScenarioWithManual;
+
+// The manual in the working directory at start-up.
+class Manual : public ScenarioTest {
+protected:
+    void BeforeStart() override { WriteFile("digestorium_manual.pdf", "%PDF-1.4\n"); }
+};
 
 TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     ExpectWindow(MainWindow, expected::MainTitle, expected::MainWidth, expected::MainHeight,
@@ -26,57 +28,51 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     EXPECT_EQ(hl::StatusText(), WelcomeText);
     for (int control : {CancelButton, ProgressBar, WorkingLabel, FileField})
         EXPECT_EQ(hl::Control(control).visible, control == FileField) << control;
-    const auto columns = hl::Control(ResultList).columns;
-    ASSERT_EQ(columns.size(), std::size(expected::ResultColumns));
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        EXPECT_EQ(columns[i].title, expected::ResultColumns[i].title);
-        EXPECT_EQ(columns[i].width, expected::ResultColumns[i].width);
-    }
-    std::vector<std::string> built;
+    std::vector<std::string> built, wanted;
+    for (const hl::ListColumn& column : hl::Control(ResultList).columns)
+        built.push_back(column.title + std::to_string(column.width));
     for (const hl::MenuState& menu : hl::Menus())
         for (const hl::MenuItemState& item : menu.items)
             built.push_back(menu.label + std::to_string(item.item) + item.label);
-    std::vector<std::string> menus;
-    std::set<std::pair<int, int>> shortcuts;
+    for (const expected::Column& column : expected::ResultColumns)
+        wanted.push_back(column.title + std::to_string(column.width));
+    std::set<std::pair<int, int>> registered, shortcuts;
     for (const expected::MenuEntry& entry : expected::MainMenu) {
-        menus.push_back(entry.menu + std::to_string(entry.item) + entry.label);
+        wanted.push_back(entry.menu + std::to_string(entry.item) + entry.label);
         if (entry.shortcut != 0)
             shortcuts.insert({entry.shortcut, entry.item});
     }
-    EXPECT_EQ(built, menus);
-    std::set<std::pair<int, int>> registered;
+    EXPECT_EQ(built, wanted);
     for (const hl::Shortcut& shortcut : hl::Window(MainWindow).shortcuts)
         registered.insert({shortcut.value, shortcut.item});
     EXPECT_EQ(registered, shortcuts);
-    ExpectIdle(true);
+    ExpectCommands(Idle, true);
 }
 
 // Without the manual at start-up its item is greyed and F1 unknown; once it is in place, the
 // next restore offers both. Alt+F4 is not registered again after the first lock.
 TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
-    EXPECT_TRUE(ShortcutFor(AltKey + KeyF4));
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     hl::Give(Input::Menu, MenuManual);
     hl::Give(Input::Key, KeyF1);
     Choose(MenuAbout);
-    ExpectLocked();
+    ExpectCommands(Locked);
     EXPECT_FALSE(hl::MenuItem(MenuManual).enabled);
     hl::Give(Input::Click, AboutOkButton);
     Settle();
     EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(false));
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     EXPECT_TRUE(Ops("LaunchProgram").empty());
 
     WriteFile("digestorium_manual.pdf", "%PDF");
     Choose(MenuAbout);
     hl::Give(Input::CloseBox, AboutWindow);
     Settle();
-    ExpectIdle(true);
+    ExpectCommands(Idle, true);
     // The lock leaves the manual's item alone.
     Choose(MenuAbout);
-    ExpectLocked();
+    ExpectCommands(Locked);
     EXPECT_TRUE(hl::MenuItem(MenuManual).enabled);
-    EXPECT_FALSE(ShortcutFor(KeyF1));
     hl::Give(Input::Click, AboutOkButton);
     Settle();
     EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(true));
@@ -93,7 +89,7 @@ TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     Settle();
     EXPECT_EQ(hl::StatusText(), WelcomeText);
     EXPECT_TRUE(Ops("FileDialogOpened").empty());
-    ExpectIdle(false);
+    ExpectCommands(Idle);
     EXPECT_FALSE(Ended());
 }
 
@@ -102,7 +98,7 @@ TEST_F(Selection, SelectingARowFillsTheFieldsAndChecksAnEmptyOneKeepsThem) {
         "No file selected or list is empty.  Please select file or list directory.";
     ListFile(WriteFile("abc.txt", "abc"));
     ListFile(WriteFile("empty.bin", ""));
-    hl::SetClipboardText(AbcMd5);
+    hl::Arrange([&](hl::Script& s) { s.clipboard = AbcMd5; });
     hl::Give(Input::ListClick, ResultList, 0);
     WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the check after the selection");
     EXPECT_EQ(hl::Control(FileField).text, "abc.txt");
@@ -142,13 +138,13 @@ TEST_F(About, ShowsItsTextsAndClosingRestoresMainWindow) {
     EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
     EXPECT_EQ(hl::ActiveWindow(), MainWindow);
     EXPECT_FALSE(Ended());
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 
     // A window that cannot be made leaves the commands alone.
-    hl::FailWindowOpen(AboutWindow);
+    hl::Arrange([](hl::Script& s) { s.failingWindows.insert(AboutWindow); });
     Choose(MenuAbout);
     EXPECT_FALSE(hl::Window(AboutWindow).open);
-    ExpectIdle(false);
+    ExpectCommands(Idle);
 }
 
 // Each way out ends the program with code 0, whatever is open or running.
@@ -156,33 +152,23 @@ class Exit : public ScenarioTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Exit, EndsWithCodeZero) {
     BlockingFile file(Folder(), "slow.bin");
-    switch (GetParam()) {
-    case 0:
-        hl::Give(Input::Menu, MenuExit);
-        break;
-    case 1:
-        hl::Give(Input::CloseBox, MainWindow);
-        break;
-    case 2:
-        hl::Give(Input::Key, AltKey + KeyF4);
-        break;
-    case 3:
+    const int way = GetParam();
+    if (way == 2)
         Choose(MenuAbout);
-        hl::Give(Input::Menu, MenuExit);
-        break;
-    default:
-        hl::QueueFileDialogAnswer(file.Path());
+    if (way == 3) {
+        hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
         hl::Give(Input::Click, BrowseButton);
         WaitFor([] { return hl::Control(ProgressBar).visible; }, "the job to hash");
-        hl::Give(Input::CloseBox, MainWindow);
     }
+    // Odd ways close MainWindow by its close box, even ones choose Exit.
+    hl::Give(way % 2 ? Input::CloseBox : Input::Menu, way % 2 ? MainWindow : MenuExit);
     EXPECT_EQ(WaitForExit(), 0);
     // The job may not have opened its file yet: wait for it, or it would wait for ever.
-    if (GetParam() == 4)
+    if (way == 3)
         file.Release("abc");
 }
 
-INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 5));
+INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 4));
 
 TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     hl::Give(Input::Menu, MenuManual);
@@ -194,13 +180,13 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     EXPECT_EQ(Ops("LaunchProgram").size(), 2u);
     EXPECT_TRUE(Ops("ShowMessage").empty());
 
-    hl::SetLaunchResult(0);
+    hl::Arrange([](hl::Script& s) { s.launchResult = 0; });
     Choose(MenuManual);
     ASSERT_EQ(Ops("ShowMessage").size(), 1u);
     EXPECT_EQ(Ops("ShowMessage")[0].text, "MD5 File Error|Unable to open the Digestorium Manual.");
     EXPECT_EQ(Ops("ShowMessage")[0].target, 0);
     EXPECT_EQ(hl::StatusText(), WelcomeText);
-    ExpectIdle(true);
+    ExpectCommands(Idle, true);
 
     // Gone since start-up: nothing happens.
     std::filesystem::remove(std::filesystem::path(Folder()) / "digestorium_manual.pdf");
@@ -213,12 +199,14 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
 
 class MainWindowFails : public ScenarioTest {
 protected:
-    void BeforeStart() override { hl::FailWindowOpen(MainWindow); }
+    void BeforeStart() override {
+        hl::Arrange([](hl::Script& s) { s.failingWindows.insert(MainWindow); });
+    }
 };
 
 TEST_F(MainWindowFails, ProgramEndsAtOnce) {
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_TRUE(hl::Operations().empty());
+    EXPECT_TRUE(hl::Recorded().operations.empty());
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 // The event loop of the headless world: queued events first, then the calls that worker
 // threads wait on, then the test's input, which turns into events as the window system
 // would turn a user's clicks and keys into them.
-#include "platform/headless/tree_headless.h"
 #include "platform/headless/world.h"
-#include "platform/ids.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
 
@@ -19,9 +17,6 @@ using headless::detail::WindowData;
 using headless::detail::WorldData;
 
 namespace {
-
-// A raw key-down message: what a key that is no shortcut comes back as.
-constexpr int KeyDownMessage = 256;
 
 // The control takes the input, and its window becomes the active one.
 ControlData* UsableControl(WorldData& w, int control, ControlKind kind) {
@@ -55,22 +50,18 @@ void Select(WorldData& w, ControlData& list, int control, int row) {
 Event HandleKey(WorldData& w, int shortcut) {
     const int active = w.activeWindow;
     if (!w.Usable(active))
-        return {KeyDownMessage, 0, 0, -1};
-    if (active == MainWindow) {
-        const auto& table = w.windows[active].shortcuts;
-        const auto found = std::find_if(table.begin(), table.end(),
-                                        [&](const auto& entry) { return entry.value == shortcut; });
-        if (found != table.end()) {
-            const headless::MenuItemState* item = w.FindMenuItem(found->item);
-            if (!item || item->enabled)
-                return {EventMenu, found->item, MainWindow, 0};
-            return {KeyDownMessage, 0, 0, -1};
-        }
+        return {};
+    const auto& table = w.windows[active].shortcuts;
+    const auto found = std::ranges::find(table, shortcut, &headless::Shortcut::value);
+    // Only MainWindow's shortcuts act; a greyed item's shortcut does nothing.
+    if (active == MainWindow && found != table.end()) {
+        const headless::MenuItemState* item = w.FindMenuItem(found->item);
+        return !item || item->enabled ? Event{EventMenu, found->item, MainWindow, 0} : Event{};
     }
     // Without a shortcut of its own, Alt+F4 is the platform's close gesture.
     if (shortcut == AltKey + KeyF4)
         w.events.Push({EventCloseWindow, active, active, 0});
-    return {KeyDownMessage, 0, 0, -1};
+    return {};
 }
 
 // The event the input gives at once, if any; kind 0 when none.
@@ -135,6 +126,12 @@ Event Handle(WorldData& w, const Given& input) {
     return {};
 }
 
+Event CurrentEvent() {
+    WorldData& w = headless::detail::World();
+    std::lock_guard<std::mutex> lock(w.lock);
+    return w.current;
+}
+
 } // namespace
 
 int WaitEvent() {
@@ -168,16 +165,6 @@ int WaitEvent() {
         }
     }
 }
-
-namespace {
-
-Event CurrentEvent() {
-    WorldData& w = headless::detail::World();
-    std::lock_guard<std::mutex> lock(w.lock);
-    return w.current;
-}
-
-} // namespace
 
 int EventControlNumber() {
     return CurrentEvent().object;

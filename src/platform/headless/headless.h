@@ -9,7 +9,10 @@
 #include "platform/ui.h"
 
 #include <chrono>
+#include <deque>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,13 +26,6 @@ using std::chrono::milliseconds;
 void ResetWorld();
 // Threads started through StartThread that have not yet returned.
 [[nodiscard]] int LiveWorkerThreads();
-// The next `count` StartThread calls fail.
-void FailThreadStarts(int count);
-// OpenWindow fails for that window number until the world is reset.
-void FailWindowOpen(int window);
-// While held, the calls of worker threads wait and the program thread goes on with input and
-// events, as when the workers have not been scheduled yet. WaitIdle does not wait for them.
-void HoldWorkerCalls(bool hold);
 // Calls of worker threads waiting to be carried out.
 [[nodiscard]] int WaitingWorkerCalls();
 
@@ -68,17 +64,6 @@ void PostEvent(int kind, int object, int window, int type);
 
 // ---- Scripted answers and records ----
 
-// "" stands for a clipboard without text.
-void SetClipboardText(const std::string& text);
-// The next file dialog returns this path at once; "" cancels it. Without a queued answer
-// the dialog waits for one.
-void QueueFileDialogAnswer(const std::string& path);
-[[nodiscard]] bool FileDialogOpen();
-// CurrentLocalDate gives this date from now on, until the world is reset.
-void HoldLocalDate(long long date);
-// LaunchProgram's result from now on (1 unless set).
-void SetLaunchResult(int result);
-
 // The operations that tests follow, in the order they were made: "OpenWindow" (window,
 // attributes, title), "CloseWindow", "SetStatusText" (bar, field, text), "HideControl" and
 // "SetControlState" (control, value), "Delay" (thread number, milliseconds), and with texts
@@ -91,7 +76,31 @@ struct Operation {
     int value = 0;
     std::string text;
 };
-[[nodiscard]] std::vector<Operation> Operations();
+
+// What the test scripts and reads back; it lasts until the world is reset.
+struct Script {
+    // "" stands for a clipboard without text.
+    std::string clipboard;
+    // Each file dialog returns the first answer at once; "" cancels it. Without an answer
+    // the dialog waits for one.
+    std::deque<std::string> dialogAnswers;
+    int dialogsOpen = 0;
+    // LaunchProgram's result.
+    int launchResult = 1;
+    std::vector<Operation> operations;
+    // OpenWindow fails for these window numbers.
+    std::set<int> failingWindows;
+    // The next StartThread calls that fail.
+    int failingThreadStarts = 0;
+    // CurrentLocalDate's answer while the clock is held; the system's otherwise.
+    std::optional<long long> heldDate;
+    // While held, the calls of worker threads wait and the program thread goes on with input
+    // and events, as when the workers have not been scheduled yet. WaitIdle does not wait.
+    bool callsHeld = false;
+};
+// Changes the script under the backend's lock.
+void Arrange(const std::function<void(Script&)>& change);
+[[nodiscard]] Script Recorded();
 
 // ---- State ----
 
@@ -111,8 +120,8 @@ struct ControlState {
     bool visible = false;
     int backgroundColour = -1;
     int value = 0;
-    std::vector<ListColumn> columns;
-    std::vector<std::vector<std::string>> rows;
+    std::vector<ListColumn> columns{};
+    std::vector<std::vector<std::string>> rows{};
     int selectedRow = -1;
 };
 [[nodiscard]] ControlState Control(int control);
@@ -132,12 +141,12 @@ struct WindowState {
     bool keepOnTop = false;
     bool enabled = false;
     // Controls in the order they were created.
-    std::vector<int> controls;
+    std::vector<int> controls{};
     // -1 without a status bar.
     int statusFieldWidth = -1;
-    std::string statusText;
+    std::string statusText{};
     // In the order they were registered.
-    std::vector<Shortcut> shortcuts;
+    std::vector<Shortcut> shortcuts{};
 };
 [[nodiscard]] WindowState Window(int window);
 // -1 when none of the program's windows is active.

@@ -1,18 +1,54 @@
 // The user-interface operations on the in-memory windows. Operations on windows and
 // controls are carried out by the program thread (Carry); menu items, shortcuts, dialogs,
 // the clipboard and document launches act at once from any thread, as on the real platform.
-#include "platform/headless/tree_headless.h"
+#include "platform/folder_source.h"
 #include "platform/headless/world.h"
-#include "platform/ids.h"
+#include "platform/portable/folder_tree.h"
 #include "platform/system.h"
 #include "platform/tree.h"
 #include "platform/ui.h"
 
 #include <algorithm>
 
+namespace dg::headless::detail {
+
+namespace {
+
+// The directory tree: the folder tree model over the system's folder source. Its texts are
+// the system's paths.
+FolderTree& Model(ControlData& tree) {
+    if (!tree.tree)
+        tree.tree = std::make_shared<FolderTree>(SystemFolderSource());
+    return *tree.tree;
+}
+
+void ShowSelection(ControlData& tree) {
+    tree.state.text = SystemFolderSource().SystemPath(Model(tree).Text());
+}
+
+// SetControlText on the tree: rebuilds and/or selects, as the real tree does.
+void SetTreeText(ControlData& tree, const std::string& text) {
+    Model(tree).SetText(SystemFolderSource().TreePath(text));
+    ShowSelection(tree);
+}
+
+} // namespace
+
+bool ClickTreePath(ControlData& tree, const std::string& path) {
+    FolderTree& model = Model(tree);
+    FolderNode* node =
+        path.empty() ? model.Computer() : model.Find(SystemFolderSource().TreePath(path));
+    if (node == nullptr || node == model.Selected())
+        return false;
+    model.Select(node);
+    ShowSelection(tree);
+    return true;
+}
+
+} // namespace dg::headless::detail
+
 namespace dg {
 
-using headless::ControlState;
 using headless::detail::Carry;
 using headless::detail::ControlData;
 using headless::detail::Direct;
@@ -42,15 +78,15 @@ void OnWindow(int window, const WindowChange& change) {
 void AddControl(int window, int control, ControlKind kind, ControlRect rect,
                 const std::string& text = {}, int style = 0, bool isDefault = false) {
     OnWindow(window, [&](WorldData& w, WindowData& data) {
-        ControlState state;
-        state.kind = kind;
-        state.window = window;
-        state.rect = rect;
-        state.text = text;
-        state.style = style;
-        state.isDefault = isDefault;
-        state.enabled = state.visible = true;
-        w.controls[control] = {state, {}};
+        w.controls[control] = {{.kind = kind,
+                                .window = window,
+                                .rect = rect,
+                                .text = text,
+                                .style = style,
+                                .isDefault = isDefault,
+                                .enabled = true,
+                                .visible = true},
+                               {}};
         std::erase(data.controls, control);
         data.controls.push_back(control);
     });
@@ -65,12 +101,12 @@ int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& t
         if (w.failingWindows.count(window))
             return;
         w.CloseWindowData(window);
-        headless::WindowState& state = w.windows[window];
-        state.open = state.enabled = true;
-        state.title = title;
-        state.innerWidth = innerWidth;
-        state.innerHeight = innerHeight;
-        state.attributes = attributes;
+        w.windows[window] = {.open = true,
+                             .title = title,
+                             .innerWidth = innerWidth,
+                             .innerHeight = innerHeight,
+                             .attributes = attributes,
+                             .enabled = true};
         w.activeWindow = window;
         w.Log("OpenWindow", window, attributes, title);
         result = 1;
@@ -261,15 +297,10 @@ void SetControlState(int control, int value) {
     });
 }
 
-void AddListRow(int list, int position, const std::string& text) {
+// Rows are only appended (position -1).
+void AddListRow(int list, int, const std::string& text) {
     OnControl(list, ControlKind::List, [&](WorldData&, ControlData& data) {
-        auto& rows = data.state.rows;
-        const int count = static_cast<int>(rows.size());
-        const int at = position < 0 || position > count ? count : position;
-        rows.insert(rows.begin() + at,
-                    SplitListRow(text, static_cast<int>(data.state.columns.size())));
-        if (data.state.selectedRow >= at)
-            ++data.state.selectedRow;
+        data.state.rows.push_back(SplitListRow(text, static_cast<int>(data.state.columns.size())));
     });
 }
 

@@ -2,7 +2,6 @@
 // test side's reads, scripts and waits.
 #include "platform/headless/world.h"
 
-#include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/threads.h"
 
@@ -13,54 +12,6 @@ namespace dg::headless::detail {
 WorldData& World() {
     static WorldData world;
     return world;
-}
-
-void WorldData::Touch() {
-    ++version;
-    changed.notify_all();
-}
-
-void WorldData::Log(const std::string& name, int target, int value, const std::string& text) {
-    operations.push_back({name, target, value, text});
-}
-
-WindowData* WorldData::OpenWindow(int window) {
-    const auto found = windows.find(window);
-    return found != windows.end() && found->second.open ? &found->second : nullptr;
-}
-
-ControlData* WorldData::FindControl(int control, ControlKind kind) {
-    const auto found = controls.find(control);
-    if (found == controls.end() || (kind != ControlKind::None && found->second.state.kind != kind))
-        return nullptr;
-    return &found->second;
-}
-
-MenuItemState* WorldData::FindMenuItem(int item) {
-    for (MenuState& menu : menus)
-        for (MenuItemState& entry : menu.items)
-            if (entry.item == item)
-                return &entry;
-    return nullptr;
-}
-
-bool WorldData::Usable(int window) {
-    const WindowData* data = OpenWindow(window);
-    return data && data->enabled && data->state != WindowMinimized;
-}
-
-void WorldData::CloseWindowData(int window) {
-    WindowData* data = OpenWindow(window);
-    if (!data)
-        return;
-    for (int control : data->controls)
-        controls.erase(control);
-    if (window == MainWindow)
-        menus.clear();
-    windows.erase(window);
-    events.DropWindow(window);
-    if (activeWindow == window)
-        activeWindow = -1;
 }
 
 void Carry(const std::function<void(WorldData&)>& change) {
@@ -165,7 +116,7 @@ using detail::WorldData;
 void ResetWorld() {
     Change([](WorldData& w) {
         w.ClearInterface();
-        static_cast<detail::Script&>(w) = detail::Script{};
+        static_cast<Script&>(w) = Script{};
         w.phase = detail::Phase::NoProgram;
         w.programThread = {};
     });
@@ -175,16 +126,12 @@ int LiveWorkerThreads() {
     return Read([](WorldData& w) { return w.liveThreads; });
 }
 
-void FailThreadStarts(int count) {
-    Change([count](WorldData& w) { w.failingThreadStarts = count; });
+void Arrange(const std::function<void(Script&)>& change) {
+    Change([&](WorldData& w) { change(w); });
 }
 
-void FailWindowOpen(int window) {
-    Change([window](WorldData& w) { w.failingWindows.insert(window); });
-}
-
-void HoldWorkerCalls(bool hold) {
-    Change([hold](WorldData& w) { w.callsHeld = hold; });
+Script Recorded() {
+    return Read([](WorldData& w) { return static_cast<Script>(w); });
 }
 
 int WaitingWorkerCalls() {
@@ -237,30 +184,6 @@ void Give(Input input, int target, int value, const std::string& text) {
 
 void PostEvent(int kind, int object, int window, int type) {
     Take({Input::Post, 0, 0, {}, {kind, object, window, type}});
-}
-
-void SetClipboardText(const std::string& text) {
-    Change([&](WorldData& w) { w.clipboard = text; });
-}
-
-void QueueFileDialogAnswer(const std::string& path) {
-    Change([&](WorldData& w) { w.dialogAnswers.push_back(path); });
-}
-
-bool FileDialogOpen() {
-    return Read([](WorldData& w) { return w.dialogsOpen > 0; });
-}
-
-void HoldLocalDate(long long date) {
-    Change([date](WorldData& w) { w.heldDate = date; });
-}
-
-void SetLaunchResult(int result) {
-    Change([result](WorldData& w) { w.launchResult = result; });
-}
-
-std::vector<Operation> Operations() {
-    return Read([](WorldData& w) { return w.operations; });
 }
 
 ControlState Control(int control) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/headless/headless.h"
+#include "platform/ids.h"
 #include "platform/portable/controls.h"
 #include "platform/portable/event_queue.h"
 
@@ -11,8 +12,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
-#include <set>
 #include <thread>
 
 namespace dg {
@@ -63,20 +62,6 @@ struct Interface {
     bool waitingForEvent = false;
 };
 
-// What the test scripts and reads back; it lasts until the world is reset.
-struct Script {
-    std::string clipboard;
-    std::deque<std::string> dialogAnswers;
-    int dialogsOpen = 0;
-    int launchResult = 1;
-    std::vector<Operation> operations;
-    std::set<int> failingWindows;
-    int failingThreadStarts = 0;
-    // CurrentLocalDate's answer while the clock is held; the system's otherwise.
-    std::optional<long long> heldDate;
-    bool callsHeld = false;
-};
-
 struct WorldData : Interface, Script {
     std::mutex lock;
     std::condition_variable changed;
@@ -86,18 +71,57 @@ struct WorldData : Interface, Script {
     int liveThreads = 0;
 
     // Every change wakes the waiters: the program thread and the test's conditions.
-    void Touch();
-    void Log(const std::string& name, int target, int value, const std::string& text = {});
-    WindowData* OpenWindow(int window);
-    ControlData* FindControl(int control, ControlKind kind = ControlKind::None);
-    MenuItemState* FindMenuItem(int item);
+    void Touch() {
+        ++version;
+        changed.notify_all();
+    }
+    void Log(const std::string& name, int target, int value, const std::string& text = {}) {
+        operations.push_back({name, target, value, text});
+    }
+    WindowData* OpenWindow(int window) {
+        const auto found = windows.find(window);
+        return found != windows.end() && found->second.open ? &found->second : nullptr;
+    }
+    ControlData* FindControl(int control, ControlKind kind = ControlKind::None) {
+        const auto found = controls.find(control);
+        if (found == controls.end() ||
+            (kind != ControlKind::None && found->second.state.kind != kind))
+            return nullptr;
+        return &found->second;
+    }
+    MenuItemState* FindMenuItem(int item) {
+        for (MenuState& menu : menus)
+            for (MenuItemState& entry : menu.items)
+                if (entry.item == item)
+                    return &entry;
+        return nullptr;
+    }
     // The window takes input: open, not disabled by a modal dialog, not minimized.
-    bool Usable(int window);
-    void CloseWindowData(int window);
+    bool Usable(int window) {
+        const WindowData* data = OpenWindow(window);
+        return data && data->enabled && data->state != WindowMinimized;
+    }
+    void CloseWindowData(int window) {
+        WindowData* data = OpenWindow(window);
+        if (!data)
+            return;
+        for (int control : data->controls)
+            controls.erase(control);
+        if (window == MainWindow)
+            menus.clear();
+        windows.erase(window);
+        events.DropWindow(window);
+        if (activeWindow == window)
+            activeWindow = -1;
+    }
     void ClearInterface() { static_cast<Interface&>(*this) = Interface{}; }
 };
 
 WorldData& World();
+
+// A click on the tree's node of that path, "" being the computer node; a path without a node
+// leaves the selection. True when the selection changed. Program thread, under the lock.
+bool ClickTreePath(ControlData& tree, const std::string& path);
 
 // Carries the change out on the program thread while the caller waits; at once when the
 // caller is the program thread or no program runs; not at all once the program has ended.
