@@ -8,13 +8,6 @@
 
 namespace dg {
 
-namespace {
-
-// The longest path the wide functions take, in UTF-16 units with the terminating zero.
-constexpr DWORD LongestPath = 32768;
-
-} // namespace
-
 std::wstring WideText(const std::string& text, unsigned codePage) {
     const int size = static_cast<int>(text.size());
     const int wideSize = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);

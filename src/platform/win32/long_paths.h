@@ -7,6 +7,9 @@
 
 namespace dg {
 
+// The longest path the wide functions take, in UTF-16 units with the terminating zero.
+constexpr unsigned long LongestPath = 32768;
+
 // The text in UTF-16, read in the code page (CP_ACP when none is named).
 [[nodiscard]] std::wstring WideText(const std::string& text, unsigned codePage = 0);
 // The UTF-16 text in the code page (CP_ACP when none is named).

@@ -1,5 +1,6 @@
 // Message boxes, the open-file dialog, the clipboard and opening documents.
 #include "platform/ui.h"
+#include "platform/win32/long_paths.h"
 
 #include <windows.h>
 
@@ -113,9 +114,9 @@ std::string ChooseFileToOpen(const std::string& title, const std::string& initia
         folder = initialPath.substr(0, slash);
         name = initialPath.substr(slash + 1);
     }
-    // Room for the longest path the system can name, 32,767 UTF-16 units, in the ANSI code
-    // page at its widest (three bytes each in UTF-8): the dialog never finds it too small.
-    std::string path(3 * 32768, '\0');
+    // Room for the longest path the system can name in the ANSI code page at its widest
+    // (three bytes per UTF-16 unit in UTF-8): the dialog never finds it too small.
+    std::string path(3 * LongestPath, '\0');
     if (IsValidFileName(name) && name.size() < path.size()) {
         name.copy(path.data(), name.size());
     }
