@@ -8,31 +8,22 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 
 namespace dg::test {
 namespace {
 
 constexpr char MarkerVariable[] = "DG_LAUNCH_MARKER";
 
-// A copy of this program started by a test only writes down how it was started, and ends.
-const bool launchedByATest = [] {
-    char marker[MAX_PATH] = {};
-    if (GetEnvironmentVariableA(MarkerVariable, marker, sizeof(marker)) == 0)
-        return false;
-    char directory[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(directory), directory);
-    std::ofstream(marker) << GetCommandLineA() << "\n" << directory << "\n";
-    ExitProcess(0);
-}();
-
-std::string ThisProgram() {
+// A program that only writes down, in the marker file, how it was started; it sits beside
+// this one.
+std::string DocumentProgram() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof(path));
-    return path;
+    std::string program = path;
+    return program.substr(0, program.rfind('\\') + 1) + "dg_document_program.exe";
 }
 
-// The started copy writes two lines: its command line and its folder.
+// The started program writes two lines: its command line and its folder.
 bool WaitForMarker(const std::string& path, DWORD milliseconds) {
     DWORD start = GetTickCount();
     for (std::string text = ReadFile(path); std::count(text.begin(), text.end(), '\n') < 2;
@@ -60,7 +51,7 @@ protected:
 
 TEST_F(LaunchTest, AProgramNamedLikeTheManualIsNotRun) {
     std::string document = folder + "digestorium_manual.dgnoassociation";
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), document.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
     EXPECT_EQ(LaunchProgram(document, "", "", 0), 0);
     EXPECT_FALSE(WaitForMarker(marker, 1500));
 }
@@ -74,14 +65,14 @@ void SetClassesValue(const std::string& key, const std::string& value) {
 TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolder) {
     SetClassesValue(".dgtestdoc", "DigestoriumTestDocument");
     SetClassesValue("DigestoriumTestDocument\\shell\\open\\command",
-                    std::string("\"") + ThisProgram() + "\" \"%1\"");
+                    std::string("\"") + DocumentProgram() + "\" \"%1\"");
     // The document is a program itself: its type's program must get it, not run it.
     std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
-    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), document.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
     EXPECT_EQ(LaunchProgram(document, "", "", 0), 1);
     ASSERT_TRUE(WaitForMarker(marker, 10000));
     std::string started = ReadFile(marker);
-    EXPECT_NE(started.find(ThisProgram()), std::string::npos) << started;
+    EXPECT_NE(started.find(DocumentProgram()), std::string::npos) << started;
     EXPECT_NE(started.find(document), std::string::npos) << started;
     EXPECT_NE(started.find(std::string("\n") + folder.substr(0, folder.size() - 1)),
               std::string::npos)
