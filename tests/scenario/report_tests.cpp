@@ -5,6 +5,7 @@
 #include "common/text.h"
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace dg::scenario {
@@ -27,20 +28,32 @@ protected:
         documents_ = SpecialFolderPath(CsidlPersonal);
         hl::Arrange([](hl::Script& s) { s.heldDate = 1709211909; }); // 2024-02-29 13:05:09
         ListFile(WriteFile("abc.txt", "abc"));
+        RemoveReports();
+        earlier_ = Names();
     }
-    // Under Wine the documents folder is the test prefix's.
     void TearDown() override {
         ScenarioTest::TearDown();
+        RemoveReports();
+    }
+    // Under Wine the documents folder is the test prefix's, and a stopped run leaves them.
+    void RemoveReports() const {
         for (const char* extension : {".txt", ".csv", ".html"})
             fs::remove_all(documents_ / Name(extension));
     }
 
-    [[nodiscard]] std::vector<std::string> ReportFiles() const {
+    [[nodiscard]] std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(documents_))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
+    }
+    // What the test wrote: the documents folder may hold the user's own files (under Wine,
+    // earlier runs' reports).
+    [[nodiscard]] std::vector<std::string> ReportFiles() const {
+        std::vector<std::string> written;
+        std::ranges::set_difference(Names(), earlier_, std::back_inserter(written));
+        return written;
     }
     // The report commands' failures, as message boxes: title|text, flags.
     static std::vector<std::string> Messages() {
@@ -51,6 +64,7 @@ protected:
     }
 
     fs::path documents_;
+    std::vector<std::string> earlier_;
 };
 
 TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
