@@ -36,10 +36,11 @@ public:
     // Whether the drive's medium can be read; NotReady when it has none.
     [[nodiscard]] virtual DriveAccess CheckDrive(int drive) = 0;
     // The names of the folder's subfolders, hidden and system ones included, in the order
-    // the system lists them; none when it cannot be listed.
-    [[nodiscard]] virtual std::vector<std::string> Subfolders(const std::string& folder) = 0;
+    // the system lists them; none when it cannot be listed. Read through the platform's
+    // directory scan unless a source knows better.
+    [[nodiscard]] virtual std::vector<std::string> Subfolders(const std::string& folder);
     // Whether the folder holds at least one subfolder; the listing stops at the first.
-    [[nodiscard]] virtual bool HasSubfolder(const std::string& folder) = 0;
+    [[nodiscard]] virtual bool HasSubfolder(const std::string& folder);
     // Whether the byte starts a two-byte character in the code page, whose second byte may
     // then be a backslash or a letter.
     [[nodiscard]] virtual bool IsLeadByte(char byte) const = 0;

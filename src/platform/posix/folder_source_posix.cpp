@@ -5,35 +5,13 @@
 #include "platform/ids.h"
 #include "platform/system.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <functional>
 
 namespace dg {
 
 namespace {
 
 constexpr int DriveC = 2;
-
-// Calls visit with each subfolder's name until it returns false. Names holding a backslash
-// have no tree path and are left out.
-void VisitSubfolders(const std::string& folder, const std::function<bool(const char*)>& visit) {
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        struct stat info {};
-        if (name == "." || name == ".." || name.find('\\') != std::string::npos ||
-            stat((folder + name).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-            continue;
-        if (!visit(entry->d_name))
-            break;
-    }
-    closedir(dir);
-}
 
 class PosixFolderSource final : public FolderSource {
 public:
@@ -46,22 +24,6 @@ public:
     }
     int FolderIcon() override { return -1; }
     DriveAccess CheckDrive(int) override { return DriveAccess::Ready; }
-    std::vector<std::string> Subfolders(const std::string& folder) override {
-        std::vector<std::string> names;
-        VisitSubfolders(SystemPath(folder), [&](const char* name) {
-            names.emplace_back(name);
-            return true;
-        });
-        return names;
-    }
-    bool HasSubfolder(const std::string& folder) override {
-        bool found = false;
-        VisitSubfolders(SystemPath(folder), [&](const char*) {
-            found = true;
-            return false;
-        });
-        return found;
-    }
     bool IsLeadByte(char) const override { return false; }
 
     std::string SystemPath(const std::string& treePath) const override {

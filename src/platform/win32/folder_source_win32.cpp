@@ -1,17 +1,14 @@
 // The tree's source on Windows: logical drives, the shell's display names and small icons,
-// the documents folder and FindFirstFileW listings. Critical-error dialogs are suppressed
-// around every access to a drive, so an empty removable drive asks for no disk.
+// the documents folder, and subfolders through the directory scan. Critical-error dialogs are
+// suppressed around every access to a drive, so an empty removable drive asks for no disk.
 #include "platform/folder_source.h"
 
 #include "platform/win32/long_paths.h"
-#include "platform/win32/wow64.h"
 
 #include <windows.h>
 
 #include <shlobj.h>
 
-#include <functional>
-#include <memory>
 #include <optional>
 
 namespace dg {
@@ -70,25 +67,6 @@ ShellLook FirstOf(const std::initializer_list<ShellLook>& looks) {
             first.name = look.name;
     }
     return first;
-}
-
-using FindHandle = std::unique_ptr<void, decltype(&FindClose)>;
-
-// Calls visit with each subfolder's name, hidden and system ones included, until it returns
-// false. The folders listed are the real ones, not those a 32-bit program is shown instead.
-void VisitSubfolders(const std::string& folder, const std::function<bool(const char*)>& visit) {
-    CriticalErrorsOff quiet;
-    FileSystemRedirectionOff real;
-    WIN32_FIND_DATAW data{};
-    const FindHandle find(FindFirstFileW(SystemPath(folder + "*.*").c_str(), &data), &FindClose);
-    if (find.get() == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = NarrowText(data.cFileName);
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." &&
-            name != ".." && !visit(name.c_str()))
-            return;
-    } while (FindNextFileW(find.get(), &data));
 }
 
 std::string DriveRoot(int drive) {
@@ -151,22 +129,15 @@ public:
         return GetLastError() == ERROR_NOT_READY ? DriveAccess::NotReady : DriveAccess::Failed;
     }
 
+    // An empty removable drive asks for no disk.
     std::vector<std::string> Subfolders(const std::string& folder) override {
-        std::vector<std::string> names;
-        VisitSubfolders(folder, [&](const char* name) {
-            names.emplace_back(name);
-            return true;
-        });
-        return names;
+        CriticalErrorsOff quiet;
+        return FolderSource::Subfolders(folder);
     }
 
     bool HasSubfolder(const std::string& folder) override {
-        bool found = false;
-        VisitSubfolders(folder, [&](const char*) {
-            found = true;
-            return false;
-        });
-        return found;
+        CriticalErrorsOff quiet;
+        return FolderSource::HasSubfolder(folder);
     }
 
     bool IsLeadByte(char byte) const override {
