@@ -6,16 +6,14 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
-#include <algorithm>
 #include <atomic>
 
 namespace dg::test {
 namespace {
 
-constexpr char MarkerVariable[] = "DG_LAUNCH_MARKER";
+constexpr char LogVariable[] = "DG_LAUNCH_LOG";
 
-// A program that only writes down, in the marker file, how it was started; it sits beside
-// this one.
+// The stand-in for a document type's program, built beside this one.
 std::string DocumentProgram() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof(path));
@@ -23,37 +21,36 @@ std::string DocumentProgram() {
     return program.substr(0, program.rfind('\\') + 1) + "dg_document_program.exe";
 }
 
-// The started program writes two lines: its command line and its folder.
-bool WaitForMarker(const std::string& path, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    for (std::string text = ReadFile(path); std::count(text.begin(), text.end(), '\n') < 2;
-         text = ReadFile(path)) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
+// The stand-in's line, "document<tab>folder", once written; empty when none came in time.
+std::string WaitForLaunch(const std::string& log, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    std::string text = ReadFile(log);
+    while (text.find('\n') == std::string::npos && GetTickCount() - start <= milliseconds) {
         Sleep(20);
+        text = ReadFile(log);
     }
-    return true;
+    return text;
 }
 
 class LaunchTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetEnvironmentVariableA(MarkerVariable, marker.c_str()); }
+    void SetUp() override { SetEnvironmentVariableA(LogVariable, log.c_str()); }
     void TearDown() override {
-        SetEnvironmentVariableA(MarkerVariable, nullptr);
+        SetEnvironmentVariableA(LogVariable, nullptr);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, ".dgtestdoc");
         RegDeleteTreeA(HKEY_CLASSES_ROOT, "DigestoriumTestDocument");
     }
 
     TempFolder temp;
     const std::string folder = temp.Path() + "\\";
-    const std::string marker = folder + "marker.txt";
+    const std::string log = folder + "launched.txt";
 };
 
 TEST_F(LaunchTest, AProgramNamedLikeTheManualIsNotRun) {
     std::string document = folder + "digestorium_manual.dgnoassociation";
     ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
     EXPECT_EQ(LaunchProgram(document, "", "", 0), 0);
-    EXPECT_FALSE(WaitForMarker(marker, 1500));
+    EXPECT_EQ(WaitForLaunch(log, 1500), "");
 }
 
 void SetClassesValue(const std::string& key, const std::string& value) {
@@ -70,13 +67,8 @@ TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolder) {
     std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
     ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
     EXPECT_EQ(LaunchProgram(document, "", "", 0), 1);
-    ASSERT_TRUE(WaitForMarker(marker, 10000));
-    std::string started = ReadFile(marker);
-    EXPECT_NE(started.find(DocumentProgram()), std::string::npos) << started;
-    EXPECT_NE(started.find(document), std::string::npos) << started;
-    EXPECT_NE(started.find(std::string("\n") + folder.substr(0, folder.size() - 1)),
-              std::string::npos)
-        << started;
+    EXPECT_EQ(WaitForLaunch(log, 10000),
+              document + "\t" + folder.substr(0, folder.size() - 1) + "\n");
 }
 
 // ---- The open-file dialog ----

@@ -32,17 +32,17 @@ std::string awaited;
 unsigned long long awaitedSince = 0;
 int failures = 0;
 
-// The manual and the reports open with the recording stand-in beside the driver.
+// The manual and the reports open in the stand-in beside the test programs.
 void Prepare() {
     char driver[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, driver, sizeof driver);
     const std::string folder(driver, std::strrchr(driver, '\\'));
-    const std::string open = "\"" + folder + "\\e2e_record.exe\" \"%1\"";
+    const std::string open = "\"" + folder + "\\..\\dg_document_program.exe\" \"%1\"";
     for (const char* type : {".pdf", ".txt", ".html"})
         RegSetValueA(HKEY_CLASSES_ROOT, type, REG_SZ, "DigestoriumE2E.Document", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "DigestoriumE2E.Document\\shell\\open\\command", REG_SZ,
                  open.c_str(), 0);
-    SetEnvironmentVariableA("DG_E2E_LAUNCH_LOG", WorkPath("launched.txt").c_str());
+    SetEnvironmentVariableA("DG_LAUNCH_LOG", WorkPath("launched.txt").c_str());
     CreateDirectoryA(WorkPath(RunFolder).c_str(), nullptr);
     std::ofstream(WorkPath(ManualFile)) << "%PDF-1.4\n%%EOF\n";
     std::ifstream sums(WorkPath("md5sums.txt"));
@@ -142,7 +142,7 @@ std::string LastLaunchedDocument() {
     std::istringstream log(ReadFile(WorkPath("launched.txt")));
     std::string last;
     for (std::string line; std::getline(log, line);)
-        last = line;
+        last = line.substr(0, line.find('\t'));
     return last;
 }
 

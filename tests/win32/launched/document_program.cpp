@@ -1,23 +1,20 @@
-// Stands in for a document type's program in the launch tests: it writes down how it was
-// started, and ends. It is a window program: a console program started through the shell
-// gets a console window of its own, which takes the foreground from the next test's windows.
+// Stands in for the program of a document type in the launch tests and the end-to-end
+// journeys: it appends a line to the log that DG_LAUNCH_LOG names, the document it was given
+// (none when started without one), a tab and the folder it was started in, and ends.
+// A window program: a console program started through the shell gets a console window of its
+// own, which takes the foreground from the windows under test.
 #include <windows.h>
 
-#include <string>
+#include <cstdlib>
+#include <fstream>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char marker[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("DG_LAUNCH_MARKER", marker, sizeof(marker)) == 0)
+    const char* log = std::getenv("DG_LAUNCH_LOG");
+    if (log == nullptr)
         return 1;
-    char directory[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(directory), directory);
-    const std::string text = std::string(GetCommandLineA()) + "\n" + directory + "\n";
-    HANDLE file = CreateFileA(marker, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 1;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(folder), folder);
+    std::ofstream(log, std::ios::app | std::ios::binary)
+        << (__argc > 1 ? __argv[1] : "") << "\t" << folder << "\n";
     return 0;
 }
