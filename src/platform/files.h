@@ -29,6 +29,8 @@ private:
 // For tests: every InputFile read fails once the file has delivered that many bytes;
 // -1, the start, turns it off. Any thread.
 void FailReadsAfter(long long bytes);
+// For tests: every OutputFile write fails while on. Main thread.
+void FailWrites(bool on);
 
 // A report being written: created, or emptied when a file of that name exists; others may
 // read it while it is open. Bytes are collected in a buffer of BufferSize and handed to the
@@ -47,15 +49,17 @@ public:
     // Appends exactly these bytes; nothing is added or translated.
     void Write(std::string_view bytes);
     // Writes out the buffer and closes the file. false when the file never opened, or when
-    // any write or the close itself failed: the file is then not the report.
+    // any write or the close itself failed: the half-written file is then removed.
     [[nodiscard]] bool Close();
 
 private:
     // The backend's part: the whole of the bytes, or false.
     [[nodiscard]] bool WriteNative(const char* bytes, std::size_t size);
     [[nodiscard]] bool CloseNative();
+    void RemoveNative();
     void Flush();
 
+    std::string path_;
     long long handle_;
     bool failed_ = false;
     std::size_t used_ = 0;

@@ -6,6 +6,7 @@
 #include "reports/report_name.h"
 #include "reports/text_report.h"
 
+#include "platform/files.h"
 #include "platform/system.h"
 #include "unit_support.h"
 
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -157,14 +159,24 @@ TEST(ReportFile, RowsStreamThroughTheBufferIntoAnEmptiedFile) {
     }
 }
 
-TEST(ReportFile, FailureToCreateOrWriteIsReported) {
+// A half-written report is removed, so that nobody takes it for a whole one.
+TEST(ReportFile, FailureToCreateOrWriteIsReportedAndLeavesNoFile) {
     TempFolder folder;
     const auto oneRow = [](int) { return ReportRow{"a.txt", Hash}; };
     EXPECT_FALSE(WriteReportFile(folder.Path("missing/r.txt"), TextReport, Titles, 1, oneRow));
+    const std::string earlier = folder.Write("r.txt", "an earlier report of that name");
+    FailWrites(true);
+    EXPECT_FALSE(WriteReportFile(earlier, TextReport, Titles, 500, oneRow));
+    FailWrites(false);
+    EXPECT_FALSE(std::filesystem::exists(earlier));
 #ifndef _WIN32
     // Every write to the full device fails; a report shorter than the buffer only at close.
-    EXPECT_FALSE(WriteReportFile("/dev/full", CsvReport, Titles, 1, oneRow));
-    EXPECT_FALSE(WriteReportFile("/dev/full", TextReport, Titles, 500, oneRow));
+    // It is reached through a link, so that the removal takes the link, never the device.
+    for (const int rows : {1, 500}) {
+        const std::string full = folder.Path("full.csv");
+        std::filesystem::create_symlink("/dev/full", full);
+        EXPECT_FALSE(WriteReportFile(full, CsvReport, Titles, rows, oneRow)) << rows;
+    }
 #endif
 }
 

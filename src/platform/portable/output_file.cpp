@@ -1,5 +1,6 @@
 // The buffering of OutputFile, the same for every backend.
 #include "platform/files.h"
+#include "platform/portable/file_faults.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,7 +20,7 @@ void OutputFile::Write(std::string_view bytes) {
 
 void OutputFile::Flush() {
     // After a failed write the file is lost anyway: the rest is dropped, not retried.
-    if (!failed_ && used_ > 0 && !WriteNative(buffer_, used_))
+    if (!failed_ && used_ > 0 && (WritesFail() || !WriteNative(buffer_, used_)))
         failed_ = true;
     used_ = 0;
 }
@@ -29,7 +30,11 @@ bool OutputFile::Close() {
         return false;
     Flush();
     const bool closed = CloseNative();
-    return closed && !failed_;
+    if (closed && !failed_)
+        return true;
+    // A half-written report must not be taken for one and sent on.
+    RemoveNative();
+    return false;
 }
 
 OutputFile::~OutputFile() {

@@ -1,5 +1,5 @@
 #include "platform/files.h"
-#include "platform/portable/read_faults.h"
+#include "platform/portable/file_faults.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -65,7 +65,7 @@ std::string NativePath(std::string path) {
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& path) : handle_(-1) {
+OutputFile::OutputFile(const std::string& path) : path_(path), handle_(-1) {
     const std::string native = NativePath(path);
     int fd = open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -94,6 +94,10 @@ bool OutputFile::CloseNative() {
     const int fd = static_cast<int>(handle_);
     handle_ = -1;
     return close(fd) == 0;
+}
+
+void OutputFile::RemoveNative() {
+    (void)unlink(NativePath(path_).c_str());
 }
 
 } // namespace dg

@@ -1,5 +1,5 @@
 #include "platform/files.h"
-#include "platform/portable/read_faults.h"
+#include "platform/portable/file_faults.h"
 #include "platform/win32/long_paths.h"
 #include "platform/win32/wow64.h"
 
@@ -57,9 +57,9 @@ long long InputFile::Read(void* buffer, std::size_t size) {
 // Others may read the report while it is written. When the file cannot be created or
 // emptied that way (an existing file that refuses reading, say), writing alone is tried.
 OutputFile::OutputFile(const std::string& path)
-    : handle_(reinterpret_cast<INT_PTR>(
-          CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    : path_(path), handle_(reinterpret_cast<INT_PTR>(CreateFileW(
+                       SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
     if (!IsOpen())
         handle_ = reinterpret_cast<INT_PTR>(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
                                                         FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
@@ -85,6 +85,10 @@ bool OutputFile::CloseNative() {
     const HANDLE file = Native(handle_);
     handle_ = reinterpret_cast<INT_PTR>(INVALID_HANDLE_VALUE);
     return CloseHandle(file) != 0;
+}
+
+void OutputFile::RemoveNative() {
+    (void)DeleteFileW(SystemPath(path_).c_str());
 }
 
 } // namespace dg

@@ -1,4 +1,4 @@
-#include "platform/portable/read_faults.h"
+#include "platform/portable/file_faults.h"
 
 #include "platform/files.h"
 
@@ -9,6 +9,7 @@ namespace dg {
 namespace {
 
 std::atomic<long long> failAfter{-1};
+bool writesFail = false;
 
 } // namespace
 
@@ -19,6 +20,14 @@ void FailReadsAfter(long long bytes) {
 bool ReadFailsAt(long long delivered) {
     const long long limit = failAfter;
     return limit >= 0 && delivered >= limit;
+}
+
+void FailWrites(bool on) {
+    writesFail = on;
+}
+
+bool WritesFail() {
+    return writesFail;
 }
 
 } // namespace dg
