@@ -159,6 +159,20 @@ TEST(ReportFile, RowsStreamThroughTheBufferIntoAnEmptiedFile) {
     }
 }
 
+#ifdef _WIN32
+// Another program reads the earlier report and lets others write it but not read it.
+TEST(ReportFile, AFileOthersKeepFromReadingIsWrittenAllTheSame) {
+    TempFolder folder;
+    const std::string path = folder.Write("r.csv", "an earlier report of that name");
+    const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(WriteReportFile(path, CsvReport, Titles, 1, [](int) { return Titles; }));
+    CloseHandle(other);
+    EXPECT_EQ(ReadFile(path), Report(CsvReport, {Titles}));
+}
+#endif
+
 // A half-written report is removed, so that nobody takes it for a whole one.
 TEST(ReportFile, FailureToCreateOrWriteIsReportedAndLeavesNoFile) {
     TempFolder folder;
