@@ -23,6 +23,13 @@ INT_PTR OpenForReading(const std::string& path) {
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
+// Others may read a report while it is written.
+INT_PTR OpenForWriting(const std::string& path, DWORD access, DWORD disposition) {
+    return reinterpret_cast<INT_PTR>(CreateFileW(SystemPath(path).c_str(), access, FILE_SHARE_READ,
+                                                 nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                                                 nullptr));
+}
+
 } // namespace
 
 InputFile::InputFile(const std::string& path) : handle_(OpenForReading(path)) {}
@@ -54,16 +61,12 @@ long long InputFile::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(done);
 }
 
-// Others may read the report while it is written. When the file cannot be created or
-// emptied that way (an existing file that refuses reading, say), writing alone is tried.
+// When the report cannot be created or emptied so that we may read it too (an existing file
+// that others keep from reading, say), writing alone is tried.
 OutputFile::OutputFile(const std::string& path)
-    : path_(path), handle_(reinterpret_cast<INT_PTR>(CreateFileW(
-                       SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    : path_(path), handle_(OpenForWriting(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS)) {
     if (!IsOpen())
-        handle_ = reinterpret_cast<INT_PTR>(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
-                                                        FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                                                        0, nullptr));
+        handle_ = OpenForWriting(path, GENERIC_WRITE, TRUNCATE_EXISTING);
 }
 
 bool OutputFile::IsOpen() const {
