@@ -57,7 +57,7 @@ int ListFiles(const std::string& directory) {
             // A file gone or locked since the scan saw it is listed without a hash.
             const std::string hash = UpperCase(FileDigest(directory + name));
             AddListRow(ResultList, -1, name + '\n' + hash);
-            if (CancelRequested == 1)
+            if (CancelRequested)
                 break;
         }
         Delay(EntryPause);
@@ -75,7 +75,7 @@ void StartDirectoryListing() {
     ListingThread = StartJob(DirectoryListingJob);
     if (ListingThread == 0) {
         MarkListingEnded(true);
-        HideControl(CancelButton, 1);
+        HideControl(CancelButton, true);
         ReleaseJob();
         return;
     }
@@ -85,14 +85,14 @@ void StartDirectoryListing() {
 
 int DirectoryListingJob(int) {
     const std::string directory = ChosenDirectory;
-    const bool opened = OpenDirectoryScan(ListingScan, directory, "*.*") != 0;
+    const bool opened = OpenDirectoryScan(ListingScan, directory, "*.*");
     const int count = opened ? ListFiles(directory) : 0;
     MarkListingEnded(true);
     SetStatus(opened ? CountText(count)
                      : "Unable to list directory " + directory + " - Special system folder.");
     EndJob();
-    HideControl(CancelButton, 1);
-    DisableControl(CancelButton, 0);
+    HideControl(CancelButton, true);
+    DisableControl(CancelButton, false);
     return 0;
 }
 
@@ -104,7 +104,7 @@ int CancelListingJob(int) {
     SetStatus(file.empty()
                   ? "Finishing processing and cancelling.  Please wait..."
                   : "Finishing processing of " + file + " and cancelling.  Please wait...");
-    DisableControl(CancelButton, 1);
+    DisableControl(CancelButton, true);
     return 0;
 }
 

@@ -14,16 +14,16 @@ constexpr int BarEnd = 100;
 } // namespace
 
 void ProgressAnimator(int watchedThread) {
-    HideControl(ProgressBar, 0);
-    HideControl(WorkingLabel, 0);
+    HideControl(ProgressBar, false);
+    HideControl(WorkingLabel, false);
     // The first step comes at once, even when the job has already ended.
     do {
         const int value = GetControlState(ProgressBar);
         SetControlState(ProgressBar, value < BarEnd ? value + 1 : 0);
         Delay(StepPause);
     } while (IsThreadRunning(watchedThread));
-    HideControl(ProgressBar, 1);
-    HideControl(WorkingLabel, 1);
+    HideControl(ProgressBar, true);
+    HideControl(WorkingLabel, true);
     SetControlState(ProgressBar, 0);
 }
 

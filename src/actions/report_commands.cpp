@@ -57,7 +57,7 @@ void WriteReport(const ReportCommand& command) {
     }
     SetStatus("The list containing " + std::to_string(count) +
               (count == 1 ? command.writtenOne : command.writtenMany) + name);
-    if (command.notOpened != nullptr && LaunchProgram(directory + name, "", "", 0) == 0)
+    if (command.notOpened != nullptr && !LaunchProgram(directory + name, "", "", 0))
         ShowMessage("MD5 File Error", command.notOpened + name, 0);
 }
 

@@ -23,7 +23,7 @@ int SelectFileProgress(int job) {
 
 int SelectFileJob(int) {
     const std::string initialPath = DocumentsFolderWithBackslash();
-    DisableControl(BrowseButton, 1);
+    DisableControl(BrowseButton, true);
     SetStatusText(StatusBar, 0, "Select file.");
     const std::string chosenPath =
         ChooseFileToOpen("Digestorium - Select File", initialPath, "All Files | *.*", 0);

@@ -79,7 +79,7 @@ void OpenChooser() {
 void ListDirectoryCommand(int) {
     if (!ClaimChooser())
         return;
-    CancelRequested = 0;
+    CancelRequested = false;
     ResetSelectionFields();
     SetStatus("Please select directory or click on the OK button to list current directory.");
     LockCommands();
@@ -93,14 +93,14 @@ void DirectoryOkCommand(int) {
     // Read before the window and its tree go.
     ChosenDirectory = GetControlText(DirectoryTree);
     CloseWindow(DirectoryWindow);
-    HideControl(CancelButton, 0);
+    HideControl(CancelButton, false);
     StartDirectoryListing();
 }
 
 void CancelCommand(int) {
     // Without a thread for it the cancel is not announced; the listing still stops.
     (void)StartThread(CancelListingJob, 0);
-    CancelRequested = 1;
+    CancelRequested = true;
 }
 
 void CloseDirectoryWindow() {
@@ -110,7 +110,7 @@ void CloseDirectoryWindow() {
     ReactivateMainWindow();
     SetStatus("No directory selected.  Please select file or list directory.");
     RestoreCommands();
-    HideControl(CancelButton, 1);
+    HideControl(CancelButton, true);
 }
 
 void CloseAboutWindow() {
@@ -129,9 +129,9 @@ void SelectFileCommand() {
     if (!ClaimJob())
         return;
     ResetSelectionFields();
-    DisableControl(ListDirectoryButton, 1);
-    DisableControl(TextReportButton, 1);
-    DisableControl(CheckButton, 1);
+    DisableControl(ListDirectoryButton, true);
+    DisableControl(TextReportButton, true);
+    DisableControl(CheckButton, true);
     StartSelectFileJob();
 }
 
@@ -139,13 +139,13 @@ void SelectFileCommand() {
 void MenuListDirectoryCommand() {
     if (!ClaimChooser())
         return;
-    CancelRequested = 0;
+    CancelRequested = false;
     ResetSelectionFields();
     SetStatus("Select directory or click on the OK button to list current directory.");
-    DisableControl(ListDirectoryButton, 1);
-    DisableControl(TextReportButton, 1);
-    DisableControl(CheckButton, 1);
-    DisableControl(BrowseButton, 1);
+    DisableControl(ListDirectoryButton, true);
+    DisableControl(TextReportButton, true);
+    DisableControl(CheckButton, true);
+    DisableControl(BrowseButton, true);
     OpenChooser();
 }
 
@@ -163,7 +163,7 @@ void ManualCommand() {
     // The manual may have gone since the menu was last updated: then nothing happens.
     if (!ManualPresent())
         return;
-    if (LaunchProgram(ManualPath(), "", "", 0) == 0)
+    if (!LaunchProgram(ManualPath(), "", "", 0))
         ShowMessage("MD5 File Error", "Unable to open the Digestorium Manual.", 0);
 }
 
@@ -216,7 +216,7 @@ constexpr CloseCommand CloseCommands[] = {
     {AboutWindow, CloseAboutWindow},
 };
 
-void Dispatch(int kind) {
+void Dispatch(EventKind kind) {
     if (kind == EventControl) {
         const int control = EventControlNumber();
         for (const ControlCommand& command : ControlCommands)
@@ -254,9 +254,9 @@ int RunProgram() {
     // Without MainWindow no event could ever come: end instead of waiting for good.
     if (!BuildMainWindow())
         return ReleaseAndEnd();
-    HideControl(CancelButton, 1);
-    HideControl(ProgressBar, 1);
-    HideControl(WorkingLabel, 1);
+    HideControl(CancelButton, true);
+    HideControl(ProgressBar, true);
+    HideControl(WorkingLabel, true);
     SetStatus("Welcome to Digestorium.  Please select file or list directory to begin.");
 
     while (!ProgramEnding)

@@ -6,9 +6,8 @@
 
 namespace dg {
 
-constexpr int EntryNone = 0;
-constexpr int EntryFile = 1;
-constexpr int EntryDirectory = 2;
+enum class EntryType { EntryNone, EntryFile, EntryDirectory };
+using enum EntryType;
 
 // The platform's search text: the directory, a backslash unless the directory is empty or
 // already ends with one, then the pattern ("*.*" when empty).
@@ -16,13 +15,13 @@ constexpr int EntryDirectory = 2;
                                               const std::string& pattern);
 
 // Starts the scan of the entries matching the pattern; a scan of that number still open is
-// closed first. Non-zero on success, also when nothing matches (a scan without entries).
-[[nodiscard]] int OpenDirectoryScan(int scan, const std::string& directory,
-                                    const std::string& pattern);
-// Moves to the next entry, the first on the first call. 0 at the end.
-[[nodiscard]] int NextDirectoryEntry(int scan);
+// closed first. True on success, also when nothing matches (a scan without entries).
+[[nodiscard]] bool OpenDirectoryScan(int scan, const std::string& directory,
+                                     const std::string& pattern);
+// Moves to the next entry, the first on the first call. false at the end.
+[[nodiscard]] bool NextDirectoryEntry(int scan);
 // EntryFile, EntryDirectory, or EntryNone when there is no such scan or no current entry.
-[[nodiscard]] int DirectoryEntryType(int scan);
+[[nodiscard]] EntryType DirectoryEntryType(int scan);
 // The current entry's name, without the directory.
 [[nodiscard]] std::string DirectoryEntryName(int scan);
 void CloseDirectoryScan(int scan);

@@ -62,9 +62,12 @@ constexpr int StatusBar = 0;
 constexpr int MenuBar = 0;
 
 // Event kinds returned by WaitEvent; every other value is ignored by the logic.
-constexpr int EventControl = 13100;
-constexpr int EventMenu = 13101;
-constexpr int EventCloseWindow = 16;
+enum class EventKind : int {
+    EventCloseWindow = 16,
+    EventControl = 13100,
+    EventMenu = 13101,
+};
+using enum EventKind;
 
 // EventType values of ResultList
 constexpr int ListLeftClick = 0;

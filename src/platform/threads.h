@@ -1,6 +1,8 @@
 // Worker threads, the event loop and the per-thread event record.
 #pragma once
 
+#include "platform/ids.h"
+
 namespace dg {
 
 using ThreadProcedure = int (*)(int value);
@@ -8,8 +10,8 @@ using ThreadProcedure = int (*)(int value);
 // Starts procedure(value) on a new thread. Returns its number (1, 2, ... never reused), or 0
 // when no thread could be created. Any thread.
 [[nodiscard]] int StartThread(ThreadProcedure procedure, int value);
-// 1 while the numbered thread exists and has not ended; 0 otherwise (also for 0). Any thread.
-[[nodiscard]] int IsThreadRunning(int number);
+// Whether the numbered thread exists and has not ended; false for 0. Any thread.
+[[nodiscard]] bool IsThreadRunning(int number);
 // The calling thread's number; 0 for a thread that StartThread did not start.
 [[nodiscard]] int CurrentThreadNumber();
 // Sleeps the calling thread with 1 ms timer resolution; serves no messages.
@@ -31,7 +33,7 @@ void SetThreadHooks(ThreadHooks hooks);
 // Main thread only. Blocks until the next event and returns its kind (EventControl, EventMenu,
 // EventCloseWindow, or another value the logic ignores). While waiting, it carries out the
 // user-interface calls that worker threads make.
-[[nodiscard]] int WaitEvent();
+[[nodiscard]] EventKind WaitEvent();
 // The event WaitEvent last returned on this thread.
 [[nodiscard]] int EventControlNumber();
 [[nodiscard]] int EventMenuItem();

@@ -12,8 +12,8 @@ namespace dg {
 // Creation flags: folders only, the documents node, the not-ready prompt, the program's look.
 constexpr int TreeProgramFlags = 1;
 
-// Creates the tree in the window and selects initialPath. Returns non-zero on success.
-[[nodiscard]] int CreateDirectoryTree(int window, int control, ControlRect rect,
-                                      const std::string& initialPath, int flags);
+// Creates the tree in the window and selects initialPath.
+[[nodiscard]] bool CreateDirectoryTree(int window, int control, ControlRect rect,
+                                       const std::string& initialPath, int flags);
 
 } // namespace dg

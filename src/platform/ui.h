@@ -8,7 +8,7 @@
 // LockCommands and RestoreCommands.
 //
 // Failures are silent: an unknown number or a kind that does not support the operation does
-// nothing and returns 0 or the empty text.
+// nothing and returns false, 0 or the empty text.
 #pragma once
 
 #include <string>
@@ -33,16 +33,15 @@ constexpr int WindowMinimized = 1;
 constexpr int WindowMaximized = 2;
 
 // Creates, shows and activates the window; an open window of that number is closed first.
-// Returns non-zero on success.
-[[nodiscard]] int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
-                             int attributes);
+[[nodiscard]] bool OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
+                              int attributes);
 // Destroys the window with its controls and shortcuts.
 void CloseWindow(int window);
 [[nodiscard]] int GetWindowState(int window);
 // Only WindowNormal is asked for: restores a minimized or maximized window.
 void SetWindowState(int window, int state);
 void ActivateWindow(int window);
-void KeepOnTop(int window, int state);
+void KeepOnTop(int window, bool onTop);
 
 // ---- Building controls (main thread) ----
 
@@ -67,14 +66,14 @@ void CreateStatusBar(int window, int fieldWidth);
 
 // ---- Menus and shortcuts ----
 
-// Gives the window a menu bar (menu 0). Returns non-zero on success.
-[[nodiscard]] int CreateMenuBar(int window);
+// Gives the window a menu bar (menu 0).
+[[nodiscard]] bool CreateMenuBar(int window);
 // Appends a drop-down menu to the menu bar; items go to the newest menu.
 void AddMenu(const std::string& label);
 // Appends an item; the label may hold '&' access keys and a tab before the shortcut label.
 void AddMenuItem(int item, const std::string& label);
-// state non-zero greys the item, 0 enables it. Any thread.
-void DisableMenuItem(int menu, int item, int state);
+// Greys the item, or enables it again. Any thread.
+void DisableMenuItem(int menu, int item, bool greyed);
 // The same key and modifiers registered again only move the shortcut. Any thread.
 void AddShortcut(int window, int shortcut, int item);
 // -1 removes every shortcut of the window. Any thread.
@@ -87,8 +86,8 @@ void SetControlText(int control, const std::string& text);
 [[nodiscard]] std::string GetControlText(int control);
 // kind: ColourText or ColourBackground; colour -1 restores the default.
 void SetControlColor(int control, int kind, int colour);
-void DisableControl(int control, int state);
-void HideControl(int control, int state);
+void DisableControl(int control, bool disabled);
+void HideControl(int control, bool hidden);
 // ResultList: the selected row or -1. ProgressBar: its position.
 [[nodiscard]] int GetControlState(int control);
 void SetControlState(int control, int value);
@@ -109,8 +108,8 @@ int ShowMessage(const std::string& title, const std::string& text, int flags);
                                            const std::string& pattern, int patternIndex);
 // The clipboard's plain text, or the empty text.
 [[nodiscard]] std::string GetClipboardText();
-// Opens a document with its associated program. 1 when something started, 0 on failure.
-int LaunchProgram(const std::string& program, const std::string& parameters,
-                  const std::string& workingDirectory, int flags);
+// Opens a document with its associated program; false when nothing started.
+[[nodiscard]] bool LaunchProgram(const std::string& program, const std::string& parameters,
+                                 const std::string& workingDirectory, int flags);
 
 } // namespace dg

@@ -13,7 +13,7 @@ namespace dg {
 bool OpenAboutWindow() {
     if (!OpenWindow(AboutWindow, 402, 183, "Digestorium About", 0))
         return false;
-    KeepOnTop(AboutWindow, 1);
+    KeepOnTop(AboutWindow, true);
     // The typographic quotes and the circled c, in the code page the program runs with.
     const bool utf8 = AnsiCodePageIsUtf8();
     const std::string open = utf8 ? "\xE2\x80\x98" : "\x91";

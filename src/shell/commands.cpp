@@ -27,17 +27,17 @@ void SetStatus(const std::string& text) {
 
 void LockCommands() {
     for (int item : LockedMenuItems)
-        DisableMenuItem(MenuBar, item, 1);
+        DisableMenuItem(MenuBar, item, true);
     for (int control : CommandControls)
-        DisableControl(control, 1);
+        DisableControl(control, true);
     RemoveShortcut(MainWindow, -1);
 }
 
 void RestoreCommands() {
     for (int item : RestoredMenuItems)
-        DisableMenuItem(MenuBar, item, 0);
+        DisableMenuItem(MenuBar, item, false);
     for (int control : CommandControls)
-        DisableControl(control, 0);
+        DisableControl(control, false);
     for (const FileMenuEntry& entry : FileMenu)
         if (entry.item != MenuExit)
             AddShortcut(MainWindow, entry.shortcut, entry.item);

@@ -12,7 +12,7 @@ bool OpenDirectoryWindow() {
     const std::string initialFolder = DocumentsFolderWithBackslash();
     if (!OpenWindow(DirectoryWindow, 278, 246, "Digestorium - Select Directory", 0))
         return false;
-    KeepOnTop(DirectoryWindow, 1);
+    KeepOnTop(DirectoryWindow, true);
     if (!CreateDirectoryTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224}, initialFolder,
                              TreeProgramFlags)) {
         CloseWindow(DirectoryWindow);

@@ -6,7 +6,7 @@ namespace dg {
 
 std::atomic<int> SelectFileThread{0};
 std::atomic<int> ListingThread{0};
-std::atomic<int> CancelRequested{0};
+std::atomic<bool> CancelRequested{false};
 std::string ChosenDirectory;
 
 namespace {
@@ -57,7 +57,7 @@ void ReleaseJob() {
 void ResetJobState() {
     SelectFileThread = 0;
     ListingThread = 0;
-    CancelRequested = 0;
+    CancelRequested = false;
     ChosenDirectory.clear();
     SetCurrentListedFile("");
     slot = Slot::Free;

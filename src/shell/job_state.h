@@ -10,8 +10,8 @@ namespace dg {
 // thread as soon as StartThread returns.
 extern std::atomic<int> SelectFileThread;
 extern std::atomic<int> ListingThread;
-// 1 once CancelButton was pressed, 0 again from the next listing command.
-extern std::atomic<int> CancelRequested;
+// Set once CancelButton was pressed, cleared again by the next listing command.
+extern std::atomic<bool> CancelRequested;
 // The directory to list. Written by the main thread before the listing job starts, read by
 // the job; no two listings run at once.
 extern std::string ChosenDirectory;

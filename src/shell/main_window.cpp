@@ -49,7 +49,7 @@ void ApplyManualRule() {
     if (ManualPresent())
         AddShortcut(MainWindow, KeyF1, MenuManual);
     else
-        DisableMenuItem(MenuBar, MenuManual, 1);
+        DisableMenuItem(MenuBar, MenuManual, true);
 }
 
 bool BuildMainWindow() {

@@ -24,7 +24,7 @@ protected:
     static void SetUpTestSuite() { StartPlatform(); }
     static void TearDownTestSuite() { EndPlatform(); }
     void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Contract", WindowMinimizeBox), 0);
+        ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Contract", WindowMinimizeBox));
         CreateList(MainWindow, ResultList, {15, 100, 528, 95});
         AddListColumn(ResultList, "File Name", 274);
         AddListColumn(ResultList, "MD5", 230);
@@ -83,7 +83,7 @@ TEST_F(Contract, ShortcutsRegisteredMovedAndRemoved) {
 
 TEST_F(Contract, ShortcutsActOnlyWhileTheirWindowIsActive) {
     AddShortcut(MainWindow, CtrlKey + 'D', MenuListDirectory);
-    ASSERT_NE(OpenWindow(AboutWindow, 402, 183, "Other", 0), 0);
+    ASSERT_TRUE(OpenWindow(AboutWindow, 402, 183, "Other", 0));
     ASSERT_TRUE(Activate(AboutWindow));
     EXPECT_EQ(MenuItemsFromKey(CtrlKey + 'D'), Nothing);
     ASSERT_TRUE(Activate(MainWindow));
@@ -120,7 +120,7 @@ TEST_F(Contract, WorkerChangesAreMadeBeforeTheCallReturns) {
 
 // Menu items and shortcuts change from workers too, without the main thread's help.
 int LockFromWorker(int) {
-    DisableMenuItem(MenuBar, MenuCheck, 1);
+    DisableMenuItem(MenuBar, MenuCheck, true);
     AddShortcut(MainWindow, CtrlKey + 'D', MenuListDirectory);
     RemoveShortcut(MainWindow, -1);
     AddShortcut(MainWindow, CtrlKey + 'L', MenuClearList);
@@ -128,7 +128,7 @@ int LockFromWorker(int) {
 }
 
 TEST_F(Contract, MenuItemsAndShortcutsFromAWorker) {
-    ASSERT_NE(CreateMenuBar(MainWindow), 0);
+    ASSERT_TRUE(CreateMenuBar(MainWindow));
     AddMenu("&File");
     AddMenuItem(MenuCheck, "MD5 &Check\tCtrl+C");
     ASSERT_TRUE(ServeWorker(LockFromWorker));
@@ -169,21 +169,21 @@ TEST(ThreadsContract, NumbersStartAtOneAndAreNeverReused) {
     const int third = StartThread(Idle, 0);
     EXPECT_GE(second, 2);
     EXPECT_EQ(third, second + 1);
-    ASSERT_TRUE(Eventually([&] { return IsThreadRunning(third) == 0; }));
+    ASSERT_TRUE(Eventually([&] { return !IsThreadRunning(third); }));
     // The ended threads' entries are cleaned up here; their numbers stay used.
     EXPECT_EQ(StartThread(Idle, 0), third + 1);
 }
 
 TEST(ThreadsContract, RunningOnlyWhileTheProcedureRuns) {
     for (const int unknown : {0, -1, 1000000})
-        EXPECT_EQ(IsThreadRunning(unknown), 0) << unknown;
+        EXPECT_FALSE(IsThreadRunning(unknown)) << unknown;
     releaseWorker = false;
     const int worker = StartThread(WaitForRelease, 0);
     ASSERT_NE(worker, 0);
-    EXPECT_EQ(IsThreadRunning(worker), 1);
-    EXPECT_EQ(IsThreadRunning(worker + 1), 0);
+    EXPECT_TRUE(IsThreadRunning(worker));
+    EXPECT_FALSE(IsThreadRunning(worker + 1));
     releaseWorker = true;
-    EXPECT_TRUE(Eventually([&] { return IsThreadRunning(worker) == 0; }));
+    EXPECT_TRUE(Eventually([&] { return !IsThreadRunning(worker); }));
 }
 
 } // namespace

@@ -17,14 +17,14 @@ using hl::Input;
 
 namespace {
 
-constexpr int Marker = -1;
+constexpr auto Marker = static_cast<EventKind>(-1);
 
 // What the events of that kind up to the marker carry: the list's event types, or the chosen
 // menu items.
-std::vector<int> Handled(int kind) {
+std::vector<int> Handled(EventKind kind) {
     hl::PostEvent(Marker, 0, -1, 0);
     std::vector<int> found;
-    for (int got = WaitEvent(); got != Marker; got = WaitEvent())
+    for (EventKind got = WaitEvent(); got != Marker; got = WaitEvent())
         if (got == kind && kind == EventMenu)
             found.push_back(EventMenuItem());
         else if (got == kind && EventControlNumber() == ResultList)

@@ -225,7 +225,7 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
 TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
     ASSERT_TRUE(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, 30s));
     hl::ResetWorld();
-    ASSERT_NE(OpenWindow(MainWindow, 560, 295, "test", 0), 0);
+    ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "test", 0));
     CreateStatusBar(MainWindow, 560);
     CreateButton(MainWindow, CancelButton, {216, 205, 135, 20}, "Cancel", false);
     static std::mutex gate;
@@ -240,7 +240,7 @@ TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
     CancelListingJob(0);
     EXPECT_EQ(hl::Recorded().operations.size(), before);
     hold.unlock();
-    EXPECT_TRUE(hl::WaitUntil([] { return IsThreadRunning(ListingThread) == 0; }, 30s));
+    EXPECT_TRUE(hl::WaitUntil([] { return !IsThreadRunning(ListingThread); }, 30s));
     ListingThread = 0;
     hl::ResetWorld();
 }

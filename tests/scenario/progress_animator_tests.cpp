@@ -18,7 +18,7 @@ namespace hl = headless;
 TEST(ProgressAnimatorAlone, StepsOnceByOneAndLeavesTheBarHiddenAtZero) {
     for (const auto& [from, to] : {std::pair{41, 42}, std::pair{99, 100}, std::pair{100, 0}}) {
         hl::ResetWorld();
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "test", 0), 0);
+        ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "test", 0));
         CreateProgressBar(MainWindow, ProgressBar, {67, 230, 477, 10});
         CreateLabel(MainWindow, WorkingLabel, {15, 229, 50, 15}, "Working...");
         SetControlState(ProgressBar, from);

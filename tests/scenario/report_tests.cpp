@@ -107,7 +107,7 @@ TEST_F(Reports, NamedByTheSecondAndOpenedButForCsv) {
 // A failed opening is told after the success; a file that cannot be created or written is
 // told and nothing else.
 TEST_F(Reports, FailuresAreToldInAMessageBox) {
-    hl::Arrange([](hl::Script& s) { s.launchResult = 0; });
+    hl::Arrange([](hl::Script& s) { s.launchResult = false; });
     Choose(MenuTextReport);
     Choose(MenuHtmlReport);
     EXPECT_EQ(hl::StatusText(), Written("1 file", "HTML", ".html"));

@@ -84,7 +84,7 @@ TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     hl::PostEvent(EventControl, DirectoryOkButton, DirectoryWindow, ButtonClicked);
     hl::PostEvent(EventMenu, 42, MainWindow, 0);
     hl::PostEvent(EventCloseWindow, DirectoryWindow, DirectoryWindow, 0);
-    hl::PostEvent(5, BrowseButton, MainWindow, 0);
+    hl::PostEvent(static_cast<EventKind>(5), BrowseButton, MainWindow, 0);
     hl::PostEvent(EventControl, ResultList, MainWindow, ListRightClick);
     Settle();
     EXPECT_EQ(hl::StatusText(), WelcomeText);
@@ -180,7 +180,7 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     EXPECT_EQ(Ops("LaunchProgram").size(), 2u);
     EXPECT_TRUE(Ops("ShowMessage").empty());
 
-    hl::Arrange([](hl::Script& s) { s.launchResult = 0; });
+    hl::Arrange([](hl::Script& s) { s.launchResult = false; });
     Choose(MenuManual);
     ASSERT_EQ(Ops("ShowMessage").size(), 1u);
     EXPECT_EQ(Ops("ShowMessage")[0].text, "MD5 File Error|Unable to open the Digestorium Manual.");

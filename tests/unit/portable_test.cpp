@@ -32,8 +32,8 @@ TEST(SplitListRow, CellsAtLineFeedsFittedToTheColumns) {
 }
 
 TEST(EventQueue, EqualEventsInARowCollapseAndAClosedWindowsEventsAreDropped) {
-    const EventRecord closeMain{16, 0, 0, 0};
-    const EventRecord closeAbout{16, 2, 2, 0};
+    const EventRecord closeMain{EventCloseWindow, 0, 0, 0};
+    const EventRecord closeAbout{EventCloseWindow, 2, 2, 0};
     EventQueue queue;
     for (const EventRecord& event : {closeMain, closeMain, closeAbout, closeMain})
         queue.Push(event);
@@ -67,8 +67,8 @@ TEST(DirectoryScan, NameBeyondAsciiOpensAndNoMatchIsAnEmptyScan) {
               "900150983cd24fb0d6963f7d28e17f72");
 
     EXPECT_TRUE(ScanNames(folder.Path() + "\\", "*.none").empty());
-    EXPECT_EQ(OpenDirectoryScan(0, folder.Path("missing"), "*.*"), 0);
-    EXPECT_EQ(NextDirectoryEntry(0), 0);
+    EXPECT_FALSE(OpenDirectoryScan(0, folder.Path("missing"), "*.*"));
+    EXPECT_FALSE(NextDirectoryEntry(0));
 }
 
 } // namespace

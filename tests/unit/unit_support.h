@@ -58,7 +58,7 @@ inline std::string ReadFile(const std::string& path) {
 // The names of the entries that match the pattern; the scan must open.
 inline std::set<std::string> ScanNames(const std::string& directory, const std::string& pattern) {
     std::set<std::string> names;
-    EXPECT_NE(OpenDirectoryScan(0, directory, pattern), 0);
+    EXPECT_TRUE(OpenDirectoryScan(0, directory, pattern));
     while (NextDirectoryEntry(0))
         names.insert(DirectoryEntryName(0));
     EXPECT_EQ(DirectoryEntryType(0), EntryNone);

@@ -86,8 +86,8 @@ bool MenuItemGreyed(int item) {
 
 bool ServeWorker(ThreadProcedure procedure) {
     const int worker = StartThread(procedure, 0);
-    PumpEvents(20000, [worker](const Seen&) { return IsThreadRunning(worker) == 0; });
-    return worker != 0 && IsThreadRunning(worker) == 0;
+    PumpEvents(20000, [worker](const Seen&) { return !IsThreadRunning(worker); });
+    return worker != 0 && !IsThreadRunning(worker);
 }
 
 } // namespace dg::contract

@@ -13,7 +13,7 @@ namespace {
 class ControlsTest : public WindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Controls", 0), 0);
+        ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Controls", 0));
         CreateList(MainWindow, ResultList, {15, 100, 528, 95});
         AddListColumn(ResultList, "File Name", 274);
         AddListColumn(ResultList, "MD5", 230);
@@ -71,9 +71,9 @@ TEST_F(ControlsTest, FieldColoursTheirResetAndTheDisabledField) {
     SetControlColor(VerdictField, ColourBackground, 0xFF00);
     EXPECT_EQ(PaintColours(VerdictField), (Paint{green, untouched, green}));
     // A disabled field is painted in the default colours.
-    DisableControl(VerdictField, 1);
+    DisableControl(VerdictField, true);
     EXPECT_EQ(PaintColours(VerdictField), plain);
-    DisableControl(VerdictField, 0);
+    DisableControl(VerdictField, false);
     SetControlColor(VerdictField, ColourBackground, -1);
     EXPECT_EQ(PaintColours(VerdictField), plain);
 
@@ -111,7 +111,7 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
 class ShortcutsTest : public WindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Shortcuts", 0), 0);
+        ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Shortcuts", 0));
         CreateTextField(MainWindow, FileField, {15, 10, 458, 20}, FieldReadOnly);
         CreateButton(MainWindow, BrowseButton, {483, 10, 35, 20}, "---", false);
         CreateButton(MainWindow, CheckButton, {15, 205, 135, 20}, "MD5 Check", false);
@@ -150,7 +150,7 @@ TEST_F(ShortcutsTest, TabMovesTheFocusQuietly) {
 
 // Equal close requests waiting together are one event; a closed window's are dropped.
 TEST_F(ShortcutsTest, CloseRequestsButtonsAndMenuCommandsAreRecorded) {
-    ASSERT_NE(OpenWindow(AboutWindow, 402, 183, "Closing", 0), 0);
+    ASSERT_TRUE(OpenWindow(AboutWindow, 402, 183, "Closing", 0));
     HWND hwnd = win32::WindowHandle(MainWindow);
     PostMessageA(ControlHandle(CheckButton), BM_CLICK, 0, 0);
     PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(win32::MenuCommandBase + MenuHtmlReport), 0);

@@ -49,7 +49,7 @@ protected:
 TEST_F(LaunchTest, AProgramNamedLikeTheManualIsNotRun) {
     std::string document = folder + "digestorium_manual.dgnoassociation";
     ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
-    EXPECT_EQ(LaunchProgram(document, "", "", 0), 0);
+    EXPECT_FALSE(LaunchProgram(document, "", "", 0));
     EXPECT_EQ(WaitForLaunch(log, 1500), "");
 }
 
@@ -66,7 +66,7 @@ TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolder) {
     // The document is a program itself: its type's program must get it, not run it.
     std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
     ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
-    EXPECT_EQ(LaunchProgram(document, "", "", 0), 1);
+    EXPECT_TRUE(LaunchProgram(document, "", "", 0));
     EXPECT_EQ(WaitForLaunch(log, 10000),
               document + "\t" + folder.substr(0, folder.size() - 1) + "\n");
 }
@@ -86,7 +86,7 @@ int ChooseOnWorker(int) {
 class FileDialogTest : public WindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Dialog owner", 0), 0);
+        ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Dialog owner", 0));
         initialPath = temp.Path() + "\\";
     }
 
@@ -176,8 +176,8 @@ int AnswerMessageBox(int) {
 using MessageBoxTest = WindowTest;
 
 TEST_F(MessageBoxTest, OwnedByTheForegroundWindowWithTheOthersDisabled) {
-    ASSERT_NE(OpenWindow(AboutWindow, 402, 183, "Other", 0), 0);
-    ASSERT_NE(OpenWindow(MainWindow, 560, 295, "Foreground", 0), 0);
+    ASSERT_TRUE(OpenWindow(AboutWindow, 402, 183, "Other", 0));
+    ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Foreground", 0));
     ASSERT_TRUE(BringToFront(MainWindow));
     ASSERT_NE(StartThread(AnswerMessageBox, 0), 0);
     EXPECT_EQ(ShowMessage("MD5 File Error", "Unable to open the Digestorium Manual.", 0), IDOK);

@@ -24,8 +24,8 @@ TEST(LongPath, ALongPathGoesBehindThePrefixMadeFull) {
 TEST(LongPath, AFolderDeeperThanMaxPathIsListedHashedAndFoundInTheTree) {
     const std::string file = DeepFile(300, 310);
     const std::string folder = file.substr(0, 300);
-    ASSERT_NE(OpenDirectoryScan(9, folder, "f*"), 0);
-    ASSERT_NE(NextDirectoryEntry(9), 0);
+    ASSERT_TRUE(OpenDirectoryScan(9, folder, "f*"));
+    ASSERT_TRUE(NextDirectoryEntry(9));
     EXPECT_EQ(folder + DirectoryEntryName(9), file);
     CloseDirectoryScan(9);
     EXPECT_EQ(FileDigest(file), AbcDigest);

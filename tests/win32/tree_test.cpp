@@ -47,7 +47,7 @@ std::set<std::string> Names(HWND tree, HTREEITEM item) {
 class TreeTest : public WindowTest {
 protected:
     void Open(FolderSource& source = SystemFolderSource()) {
-        ASSERT_NE(OpenWindow(DirectoryWindow, 278, 246, "Tree", 0), 0);
+        ASSERT_TRUE(OpenWindow(DirectoryWindow, 278, 246, "Tree", 0));
         ASSERT_NE(win32::CreateTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224},
                                     DocumentsFolderWithBackslash(), source),
                   0);

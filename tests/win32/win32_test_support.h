@@ -20,7 +20,8 @@
 namespace dg::test {
 
 struct SeenEvent {
-    int kind, object, window, type;
+    EventKind kind;
+    int object, window, type;
     bool operator==(const SeenEvent&) const = default;
 };
 
@@ -33,7 +34,7 @@ inline Seen PumpEvents(int milliseconds, const std::function<bool(const Seen&)>&
     UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
     DWORD start = GetTickCount();
     while (GetTickCount() - start < static_cast<DWORD>(milliseconds)) {
-        int kind = WaitEvent();
+        EventKind kind = WaitEvent();
         // A raw message that shares a number with an event kind names no window.
         if ((kind == EventControl || kind == EventMenu || kind == EventCloseWindow) &&
             EventWindowNumber() >= 0)

@@ -134,7 +134,7 @@ Event CurrentEvent() {
 
 } // namespace
 
-int WaitEvent() {
+EventKind WaitEvent() {
     WorldData& w = headless::detail::World();
     std::unique_lock<std::mutex> lock(w.lock);
     w.current = Event{};
@@ -159,7 +159,7 @@ int WaitEvent() {
             }
         }
         w.Touch();
-        if (event.kind != 0) {
+        if (event.kind != EventKind{}) {
             w.current = event;
             return event.kind;
         }

@@ -5,6 +5,7 @@
 // only while MainWindow is active).
 #pragma once
 
+#include "platform/ids.h"
 #include "platform/portable/controls.h"
 #include "platform/ui.h"
 
@@ -60,7 +61,7 @@ enum class Input {
 };
 void Give(Input input, int target, int value = 0, const std::string& text = {});
 // An event straight into the program's queue, as the platform might produce.
-void PostEvent(int kind, int object, int window, int type);
+void PostEvent(EventKind kind, int object, int window, int type);
 
 // ---- Scripted answers and records ----
 
@@ -86,7 +87,7 @@ struct Script {
     std::deque<std::string> dialogAnswers;
     int dialogsOpen = 0;
     // LaunchProgram's result.
-    int launchResult = 1;
+    bool launchResult = true;
     std::vector<Operation> operations;
     // OpenWindow fails for these window numbers.
     std::set<int> failingWindows;

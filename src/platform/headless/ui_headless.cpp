@@ -94,9 +94,9 @@ void AddControl(int window, int control, ControlKind kind, ControlRect rect,
 
 } // namespace
 
-int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
-               int attributes) {
-    int result = 0;
+bool OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
+                int attributes) {
+    bool result = false;
     Carry([&](WorldData& w) {
         if (w.failingWindows.count(window))
             return;
@@ -109,7 +109,7 @@ int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& t
                              .enabled = true};
         w.activeWindow = window;
         w.Log("OpenWindow", window, attributes, title);
-        result = 1;
+        result = true;
     });
     return result;
 }
@@ -135,8 +135,8 @@ void ActivateWindow(int window) {
     OnWindow(window, [&](WorldData& w, WindowData&) { w.activeWindow = window; });
 }
 
-void KeepOnTop(int window, int state) {
-    OnWindow(window, [&](WorldData&, WindowData& data) { data.keepOnTop = state != 0; });
+void KeepOnTop(int window, bool onTop) {
+    OnWindow(window, [&](WorldData&, WindowData& data) { data.keepOnTop = onTop; });
 }
 
 void CreateTextField(int window, int control, ControlRect rect, int style) {
@@ -166,14 +166,14 @@ void CreateProgressBar(int window, int control, ControlRect rect) {
     AddControl(window, control, ControlKind::Bar, rect);
 }
 
-int CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
-                        int) {
+bool CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
+                         int) {
     AddControl(window, control, ControlKind::Tree, rect);
-    int result = 0;
+    bool result = false;
     OnControl(control, ControlKind::Tree, [&](WorldData&, ControlData& tree) {
         headless::detail::SetTreeText(tree, "");
         headless::detail::SetTreeText(tree, initialPath);
-        result = 1;
+        result = true;
     });
     return result;
 }
@@ -185,8 +185,8 @@ void CreateStatusBar(int window, int fieldWidth) {
     });
 }
 
-int CreateMenuBar(int window) {
-    int result = 0;
+bool CreateMenuBar(int window) {
+    bool result = false;
     // Only MainWindow has one.
     OnWindow(MainWindow, [&](WorldData& w, WindowData&) {
         w.menus.clear();
@@ -206,10 +206,10 @@ void AddMenuItem(int item, const std::string& label) {
     });
 }
 
-void DisableMenuItem(int menu, int item, int state) {
+void DisableMenuItem(int menu, int item, bool greyed) {
     Direct([&](WorldData& w) {
         if (headless::MenuItemState* entry = menu == MenuBar ? w.FindMenuItem(item) : nullptr)
-            entry->enabled = state == 0;
+            entry->enabled = !greyed;
     });
 }
 
@@ -270,15 +270,15 @@ void SetControlColor(int control, int kind, int colour) {
     });
 }
 
-void DisableControl(int control, int state) {
+void DisableControl(int control, bool disabled) {
     OnControl(control, ControlKind::None,
-              [&](WorldData&, ControlData& data) { data.state.enabled = state == 0; });
+              [&](WorldData&, ControlData& data) { data.state.enabled = !disabled; });
 }
 
-void HideControl(int control, int state) {
+void HideControl(int control, bool hidden) {
     OnControl(control, ControlKind::None, [&](WorldData& w, ControlData& data) {
-        data.state.visible = state == 0;
-        w.Log("HideControl", control, state);
+        data.state.visible = !hidden;
+        w.Log("HideControl", control, hidden);
     });
 }
 
@@ -376,9 +376,9 @@ std::string GetClipboardText() {
     return text;
 }
 
-int LaunchProgram(const std::string& program, const std::string& parameters,
-                  const std::string& workingDirectory, int flags) {
-    int result = 0;
+bool LaunchProgram(const std::string& program, const std::string& parameters,
+                   const std::string& workingDirectory, int flags) {
+    bool result = false;
     Direct([&](WorldData& w) {
         result = w.launchResult;
         w.Log("LaunchProgram", flags, result, program + "|" + parameters + "|" + workingDirectory);

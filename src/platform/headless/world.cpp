@@ -182,7 +182,7 @@ void Give(Input input, int target, int value, const std::string& text) {
     Take({input, target, value, text, {}});
 }
 
-void PostEvent(int kind, int object, int window, int type) {
+void PostEvent(EventKind kind, int object, int window, int type) {
     Take({Input::Post, 0, 0, {}, {kind, object, window, type}});
 }
 

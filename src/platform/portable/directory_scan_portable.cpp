@@ -33,25 +33,25 @@ std::string DirectorySearchText(const std::string& directory, const std::string&
     return text + (pattern.empty() ? "*.*" : pattern);
 }
 
-int OpenDirectoryScan(int scan, const std::string& directory, const std::string& pattern) {
+bool OpenDirectoryScan(int scan, const std::string& directory, const std::string& pattern) {
     CloseDirectoryScan(scan);
     std::unique_ptr<NativeScan> native = StartNativeScan(DirectorySearchText(directory, pattern));
     if (!native)
-        return 0;
+        return false;
     std::lock_guard<std::mutex> lock(scansLock);
     scans[scan] = {std::move(native), false};
-    return 1;
+    return true;
 }
 
-int NextDirectoryEntry(int scan) {
+bool NextDirectoryEntry(int scan) {
     ScanEntry* entry = FindScan(scan);
     if (!entry)
-        return 0;
+        return false;
     entry->atEntry = entry->native->Next();
-    return entry->atEntry ? 1 : 0;
+    return entry->atEntry;
 }
 
-int DirectoryEntryType(int scan) {
+EntryType DirectoryEntryType(int scan) {
     const ScanEntry* entry = FindScan(scan);
     if (!entry || !entry->atEntry)
         return EntryNone;

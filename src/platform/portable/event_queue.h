@@ -2,12 +2,15 @@
 // Shared by the user-interface backends; the logic never sees it.
 #pragma once
 
+#include "platform/ids.h"
+
 #include <deque>
 
 namespace dg {
 
 struct EventRecord {
-    int kind = 0;
+    // Zero until an event is recorded.
+    EventKind kind{};
     int object = 0;
     int window = 0;
     int type = -1;

@@ -53,13 +53,13 @@ int StartThread(ThreadProcedure procedure, int value) {
     return number;
 }
 
-int IsThreadRunning(int number) {
+bool IsThreadRunning(int number) {
     // Asked under the lock: once released, StartThread may release an ended thread's entry.
     std::lock_guard<std::mutex> lock(threadListLock);
     for (const ThreadEntry& entry : threadList)
         if (entry.number == number)
-            return entry.thread->Ended() ? 0 : 1;
-    return 0;
+            return !entry.thread->Ended();
+    return false;
 }
 
 void Delay(int milliseconds) {

@@ -307,14 +307,13 @@ void SetControlColor(int control, int kind, int colour) {
     });
 }
 
-void DisableControl(int control, int state) {
-    WithControl(control, [&](ControlEntry& entry) { EnableWindow(entry.hwnd, state == 0); });
+void DisableControl(int control, bool disabled) {
+    WithControl(control, [&](ControlEntry& entry) { EnableWindow(entry.hwnd, !disabled); });
 }
 
-void HideControl(int control, int state) {
-    WithControl(control, [&](ControlEntry& entry) {
-        ShowWindow(entry.hwnd, state != 0 ? SW_HIDE : SW_SHOW);
-    });
+void HideControl(int control, bool hidden) {
+    WithControl(control,
+                [&](ControlEntry& entry) { ShowWindow(entry.hwnd, hidden ? SW_HIDE : SW_SHOW); });
 }
 
 int GetControlState(int control) {

@@ -147,8 +147,8 @@ std::string GetClipboardText() {
     return text;
 }
 
-int LaunchProgram(const std::string& program, const std::string& parameters,
-                  const std::string& workingDirectory, int flags) {
+bool LaunchProgram(const std::string& program, const std::string& parameters,
+                   const std::string& workingDirectory, int flags) {
     (void)workingDirectory;
     (void)flags;
     std::string file = program;
@@ -159,7 +159,7 @@ int LaunchProgram(const std::string& program, const std::string& parameters,
     // ShellExecuteEx runs any executable file whatever its name (Wine tries that first).
     std::string type = DocumentType(file);
     if (type.empty()) {
-        return 0;
+        return false;
     }
     std::string directory;
     size_t slash = file.rfind('\\');
@@ -176,12 +176,12 @@ int LaunchProgram(const std::string& program, const std::string& parameters,
     execute.nShow = SW_SHOWNORMAL;
     execute.lpClass = type.c_str();
     if (!ShellExecuteExA(&execute)) {
-        return 0;
+        return false;
     }
     if (execute.hProcess != nullptr) {
         CloseHandle(execute.hProcess);
     }
-    return 1;
+    return true;
 }
 
 } // namespace dg

@@ -19,11 +19,11 @@ thread_local EventState events;
 
 } // namespace
 
-void RecordEvent(int kind, int object, int window, int type) {
+void RecordEvent(EventKind kind, int object, int window, int type) {
     events.current = {kind, object, window, type};
 }
 
-void QueueEvent(int kind, int object, int window, int type) {
+void QueueEvent(EventKind kind, int object, int window, int type) {
     events.queue.Push({kind, object, window, type});
 }
 
@@ -35,10 +35,10 @@ void DropEventsOf(int window) {
 
 using namespace win32;
 
-int WaitEvent() {
+EventKind WaitEvent() {
     EventState& state = events;
     // A raw message numbered like an event kind (WM_CLOSE is 16) then names no window.
-    state.current = EventRecord{0, -1, -1, -1};
+    state.current = EventRecord{EventKind{}, -1, -1, -1};
     if (!state.queue.Pop(state.current)) {
         MSG message{};
         // Serves the calls that worker threads send to our windows while it waits.
@@ -47,8 +47,8 @@ int WaitEvent() {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        if (state.current.kind == 0) {
-            state.current.kind = static_cast<int>(message.message);
+        if (state.current.kind == EventKind{}) {
+            state.current.kind = static_cast<EventKind>(message.message);
         }
     }
     state.returned = state.current;

@@ -91,24 +91,24 @@ bool TranslateShortcut(MSG& message) {
 
 using namespace win32;
 
-int CreateMenuBar(int window) {
+bool CreateMenuBar(int window) {
     HWND hwnd = WindowHandle(window);
     if (hwnd == nullptr) {
-        return 0;
+        return false;
     }
     HMENU bar = CreateMenu();
     if (bar == nullptr) {
-        return 0;
+        return false;
     }
     if (!SetMenu(hwnd, bar)) {
         DestroyMenu(bar);
-        return 0;
+        return false;
     }
     menuBars[window] = bar;
     newestMenuBar = window;
     newestMenu = nullptr;
     FitClientArea(window);
-    return 1;
+    return true;
 }
 
 void AddMenu(const std::string& label) {
@@ -137,11 +137,11 @@ void AddMenuItem(int item, const std::string& label) {
     }
 }
 
-void DisableMenuItem(int menu, int item, int state) {
+void DisableMenuItem(int menu, int item, bool greyed) {
     HMENU bar = ValidWindow(menu) ? menuBars[menu].load() : nullptr;
     if (bar != nullptr) {
         EnableMenuItem(bar, static_cast<UINT>(MenuCommandBase + item),
-                       MF_BYCOMMAND | (state != 0 ? MF_GRAYED : MF_ENABLED));
+                       MF_BYCOMMAND | (greyed ? MF_GRAYED : MF_ENABLED));
     }
 }
 

@@ -325,19 +325,19 @@ void SetTreeText(HWND tree, const std::string& text) {
         found->Model().SetText(text);
 }
 
-int CreateTree(int window, int control, const ControlRect& rect, const std::string& initialPath,
-               FolderSource& source) {
+bool CreateTree(int window, int control, const ControlRect& rect, const std::string& initialPath,
+                FolderSource& source) {
     HWND parent = WindowHandle(window);
     HIMAGELIST icons = SystemSmallIcons();
     if (parent == nullptr || icons == nullptr || control < 0 || control >= ControlCount)
-        return 0;
+        return false;
     HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS,
                                 rect.x, rect.y, rect.width, rect.height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr)
-        return 0;
+        return false;
     TreeView_SetImageList(hwnd, icons, TVSIL_NORMAL);
     TreeView_SetExtendedStyle(hwnd, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
     RegisterControl(window, control, hwnd, ControlKind::Tree);
@@ -346,14 +346,14 @@ int CreateTree(int window, int control, const ControlRect& rect, const std::stri
     FolderTree& model = trees.back()->Model();
     model.SetText("");
     model.SetText(initialPath);
-    return 1;
+    return true;
 }
 
 } // namespace win32
 
 // Only the program's configuration is built, whatever the flags.
-int CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
-                        int) {
+bool CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
+                         int) {
     return win32::CreateTree(window, control, rect, initialPath, SystemFolderSource());
 }
 

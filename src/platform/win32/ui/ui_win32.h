@@ -77,8 +77,8 @@ void RegisterControl(int window, int control, HWND hwnd, ControlKind kind);
 void RunOnWindowThread(int window, const std::function<void()>& action);
 
 // Events of the calling thread.
-void RecordEvent(int kind, int object, int window, int type);
-void QueueEvent(int kind, int object, int window, int type);
+void RecordEvent(EventKind kind, int object, int window, int type);
+void QueueEvent(EventKind kind, int object, int window, int type);
 // A closed window sends no more events: its waiting ones are dropped.
 void DropEventsOf(int window);
 
@@ -91,9 +91,9 @@ void HandleDeviceChange(HWND topLevel, WPARAM event, LPARAM data);
 // The directory tree's text (GetControlText and SetControlText). Main thread.
 [[nodiscard]] std::string TreeText(HWND tree);
 void SetTreeText(HWND tree, const std::string& text);
-// CreateDirectoryTree over the given source. Returns non-zero on success.
-[[nodiscard]] int CreateTree(int window, int control, const ControlRect& rect,
-                             const std::string& initialPath, FolderSource& source);
+// CreateDirectoryTree over the given source.
+[[nodiscard]] bool CreateTree(int window, int control, const ControlRect& rect,
+                              const std::string& initialPath, FolderSource& source);
 // Forget what belonged to a window being destroyed.
 void ReleaseControlsOf(int window);
 void ReleaseMenusOf(int window);

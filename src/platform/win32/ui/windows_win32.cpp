@@ -236,10 +236,10 @@ void FitClientArea(int window) {
 
 using namespace win32;
 
-int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
-               int attributes) {
+bool OpenWindow(int window, int innerWidth, int innerHeight, const std::string& title,
+                int attributes) {
     if (!ValidWindow(window)) {
-        return 0;
+        return false;
     }
     RegisterWindowClass();
     if (WindowHandle(window) != nullptr) {
@@ -253,7 +253,7 @@ int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& t
                                 nullptr, GetModuleHandleA(nullptr),
                                 reinterpret_cast<LPVOID>(static_cast<INT_PTR>(window + 1)));
     if (hwnd == nullptr) {
-        return 0;
+        return false;
     }
     windows[window].innerWidth = innerWidth;
     windows[window].innerHeight = innerHeight;
@@ -262,7 +262,7 @@ int OpenWindow(int window, int innerWidth, int innerHeight, const std::string& t
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);
-    return 1;
+    return true;
 }
 
 void CloseWindow(int window) {
@@ -298,10 +298,10 @@ void ActivateWindow(int window) {
     }
 }
 
-void KeepOnTop(int window, int state) {
+void KeepOnTop(int window, bool onTop) {
     HWND hwnd = WindowHandle(window);
     if (hwnd != nullptr) {
-        SetWindowPos(hwnd, state != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+        SetWindowPos(hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
