@@ -3,6 +3,7 @@
 // whether the time grew linearly (at most 11 times for 10 times the rows). Exit code 1 when
 // it did not. The growth is taken from processor time: on a machine shared with builds the
 // wall clock mostly measures the others.
+#include "actions/report_file.h"
 #include "reports/csv_report.h"
 #include "reports/html_report.h"
 #include "reports/text_report.h"

@@ -5,9 +5,10 @@
 #include "hashing/file_digest.h"
 #include "platform/directory_scan.h"
 #include "platform/ids.h"
+#include "platform/system.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
-#include "shell/commands.h"
+#include "shell/command_states.h"
 #include "shell/job_state.h"
 
 #include <mutex>

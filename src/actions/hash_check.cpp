@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "platform/ids.h"
+#include "platform/system.h"
 #include "platform/ui.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "actions/report_commands.h"
 
-#include "common/text.h"
+#include "actions/report_file.h"
 #include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/ui.h"
@@ -8,7 +8,7 @@
 #include "reports/html_report.h"
 #include "reports/report_name.h"
 #include "reports/text_report.h"
-#include "shell/commands.h"
+#include "shell/command_states.h"
 
 #include <string>
 

@@ -4,9 +4,11 @@
 #include "common/text.h"
 #include "hashing/file_digest.h"
 #include "platform/ids.h"
+#include "platform/system.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
-#include "shell/commands.h"
+#include "shell/command_states.h"
+#include "shell/job_state.h"
 
 #include <string>
 
@@ -20,6 +22,13 @@ int SelectFileProgress(int job) {
 }
 
 } // namespace
+
+// The job frees the slot as it ends; a job that never started frees it here.
+void StartSelectFileJob() {
+    SelectFileThread = StartJob(SelectFileJob);
+    if (SelectFileThread == 0)
+        ReleaseJob();
+}
 
 int SelectFileJob(int) {
     const std::string initialPath = DocumentsFolderWithBackslash();

@@ -87,9 +87,6 @@ constexpr int AltKey = 0x40000;
 constexpr int KeyF1 = 112;
 constexpr int KeyF4 = 115;
 
-// The shell special folder of the current user's documents.
-constexpr int CsidlPersonal = 5;
-
 // Colour values: blue * 65536 + green * 256 + red; -1 is the system default.
 constexpr int DefaultColour = -1;
 constexpr int ColourText = 1;

@@ -36,10 +36,13 @@ void ReleasePlatform();
 [[nodiscard]] std::string AnsiToUtf8(const std::string& text);
 
 // Case conversion in the system ANSI code page (ASCII only on POSIX).
-[[nodiscard]] std::string PlatformUpperCase(std::string text);
-[[nodiscard]] std::string PlatformLowerCase(std::string text);
+[[nodiscard]] std::string UpperCase(std::string text);
+[[nodiscard]] std::string LowerCase(std::string text);
 
-// The path of a shell special folder (CSIDL); the empty text when it cannot be had.
-[[nodiscard]] std::string PlatformSpecialFolderPath(int folder);
+// The current user's documents folder; the empty text when it cannot be had. Need not end
+// with a backslash.
+[[nodiscard]] std::string DocumentsFolderPath();
+// The documents folder ending with a backslash; a lone backslash when it cannot be had.
+[[nodiscard]] std::string DocumentsFolderWithBackslash();
 
 } // namespace dg

@@ -1,7 +1,7 @@
 // The CSV report: a header line and one line per row, with no line end after the last.
 #pragma once
 
-#include "reports/report_file.h"
+#include "reports/report_format.h"
 
 namespace dg {
 

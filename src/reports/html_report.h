@@ -1,7 +1,7 @@
 // The HTML report: a page whose divisions lay the titles, the rows and a footer out as a table.
 #pragma once
 
-#include "reports/report_file.h"
+#include "reports/report_format.h"
 
 namespace dg {
 

@@ -1,7 +1,7 @@
 // The text report: a fixed-column table of names and hashes, closed by a box of asterisks.
 #pragma once
 
-#include "reports/report_file.h"
+#include "reports/report_format.h"
 
 namespace dg {
 

@@ -1,8 +1,8 @@
 // DirectoryWindow: the folder tree and the OK button that starts a listing.
 #include "shell/directory_window.h"
 
-#include "common/text.h"
 #include "platform/ids.h"
+#include "platform/system.h"
 #include "platform/tree.h"
 #include "platform/ui.h"
 

@@ -3,7 +3,7 @@
 #include "scenario.h"
 
 #include "actions/directory_listing_job.h"
-#include "common/text.h"
+#include "platform/system.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
 #include "shell/job_state.h"
@@ -71,8 +71,7 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     EXPECT_EQ(hl::Window(DirectoryWindow).attributes & WindowMinimizeBox, 0);
     EXPECT_TRUE(hl::Window(DirectoryWindow).keepOnTop);
     // The tree names folders as the system does, ending with a separator.
-    EXPECT_EQ(fs::path(hl::Control(DirectoryTree).text) / "",
-              fs::path(SpecialFolderPath(CsidlPersonal)) / "");
+    EXPECT_EQ(fs::path(hl::Control(DirectoryTree).text) / "", fs::path(DocumentsFolderPath()) / "");
 
     hl::Give(Input::Minimize, MainWindow);
     hl::Give(Input::CloseBox, DirectoryWindow);

@@ -2,6 +2,7 @@
 #include "scenario.h"
 
 #include "common/text.h"
+#include "platform/system.h"
 
 namespace dg::scenario {
 namespace {

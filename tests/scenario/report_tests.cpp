@@ -3,6 +3,7 @@
 #include "scenario.h"
 
 #include "common/text.h"
+#include "platform/system.h"
 
 #include <fstream>
 #include <iterator>
@@ -25,7 +26,7 @@ class Reports : public ScenarioTest {
 protected:
     void SetUp() override {
         ScenarioTest::SetUp();
-        documents_ = SpecialFolderPath(CsidlPersonal);
+        documents_ = DocumentsFolderPath();
         hl::Arrange([](hl::Script& s) { s.heldDate = 1709211909; }); // 2024-02-29 13:05:09
         ListFile(WriteFile("abc.txt", "abc"));
         RemoveReports();

@@ -2,7 +2,7 @@
 // the command states around them.
 #include "scenario.h"
 
-#include "common/text.h"
+#include "platform/system.h"
 
 namespace dg::scenario {
 namespace {

@@ -1,5 +1,6 @@
 // The three report formats byte for byte, their names with the date masks, and their way into
 // a file.
+#include "actions/report_file.h"
 #include "reports/csv_report.h"
 #include "reports/date_mask.h"
 #include "reports/html_report.h"

@@ -31,30 +31,28 @@ TEST(Text, FileNamePartIsWhatFollowsTheLastSeparator) {
 }
 
 #ifdef _WIN32
-TEST(SpecialFolderPath, DocumentsIsAnExistingFolderAndNoOtherIsKnown) {
-    ASSERT_NE(SpecialFolderPath(CsidlPersonal), "");
+TEST(DocumentsFolder, IsAnExistingFolder) {
+    ASSERT_NE(DocumentsFolderPath(), "");
     const std::string documents = DocumentsFolderWithBackslash();
     EXPECT_EQ(documents.back(), '\\');
     EXPECT_EQ(FileSize(documents), -2) << documents;
-    EXPECT_EQ(SpecialFolderPath(0x7f), "");
 }
 #else
 // The XDG documents folder where it exists, else ~/Documents, else the home folder; nothing
-// without a home and for any other folder.
-TEST(SpecialFolderPath, DocumentsFolderOfTheUser) {
+// without a home.
+TEST(DocumentsFolder, OfTheUser) {
     TempFolder home;
     test::ScopedVariable homeVariable("HOME", home.Path().c_str());
     test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
     home.Write("config/user-dirs.dirs", "# written by a test\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
                                         "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    EXPECT_EQ(SpecialFolderPath(CsidlPersonal), home.Path());
+    EXPECT_EQ(DocumentsFolderPath(), home.Path());
     std::filesystem::create_directories(home.Path("Documents"));
-    EXPECT_EQ(SpecialFolderPath(CsidlPersonal), home.Path("Documents"));
+    EXPECT_EQ(DocumentsFolderPath(), home.Path("Documents"));
     std::filesystem::create_directories(home.Path("Dokumente"));
-    EXPECT_EQ(SpecialFolderPath(CsidlPersonal), home.Path("Dokumente"));
-    EXPECT_EQ(SpecialFolderPath(0), "");
+    EXPECT_EQ(DocumentsFolderPath(), home.Path("Dokumente"));
     test::ScopedVariable noHome("HOME", nullptr);
-    EXPECT_EQ(SpecialFolderPath(CsidlPersonal), "");
+    EXPECT_EQ(DocumentsFolderPath(), "");
 }
 #endif
 

@@ -1,9 +1,9 @@
 // The directory tree on a real tree-view control over Wine's drives, and directory scans and
 // the digest on the real file system: each is shown the real System32 by a 32-bit program,
 // not SysWOW64.
-#include "common/text.h"
 #include "hashing/file_digest.h"
 #include "platform/folder_source.h"
+#include "platform/system.h"
 #include "platform/tree.h"
 #include "unit/fake_folder_source.h"
 #include "unit/unit_support.h"

@@ -247,9 +247,9 @@ void SetControlText(int control, const std::string& text) {
         if (data.state.kind == ControlKind::Tree)
             headless::detail::SetTreeText(data, text);
         else if (data.state.style & FieldUpperCase)
-            data.state.text = PlatformUpperCase(text);
+            data.state.text = UpperCase(text);
         else if (data.state.style & FieldLowerCase)
-            data.state.text = PlatformLowerCase(text);
+            data.state.text = LowerCase(text);
         else
             data.state.text = text;
     });

@@ -38,7 +38,7 @@ std::vector<std::string> FolderTree::Split(const std::string& text) const {
 }
 
 bool FolderTree::SameName(const std::string& a, const std::string& b) const {
-    return PlatformUpperCase(a) == PlatformUpperCase(b);
+    return UpperCase(a) == UpperCase(b);
 }
 
 void FolderTree::SetText(const std::string& text) {
@@ -90,7 +90,7 @@ void FolderTree::Select(FolderNode* node) {
 FolderNode* FolderTree::Find(const std::string& folderPath) {
     if (!computer_ || folderPath.size() < 2 || folderPath[1] != ':')
         return nullptr;
-    const char letter = PlatformUpperCase(folderPath.substr(0, 1))[0];
+    const char letter = UpperCase(folderPath.substr(0, 1))[0];
     FolderNode* node = nullptr;
     for (const auto& child : computer_->children)
         if (child->kind == NodeKind::Drive && 'A' + child->drive == letter)

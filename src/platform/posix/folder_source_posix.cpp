@@ -19,7 +19,7 @@ public:
     ShellLook DriveLook(int) override { return {"/ (C:)", -1}; }
     ShellLook ComputerLook() override { return {}; }
     DocumentsFolder Documents() override {
-        const std::string path = PlatformSpecialFolderPath(CsidlPersonal);
+        const std::string path = DocumentsFolderPath();
         return {!path.empty() && path.front() == '/', TreePath(path), {}};
     }
     int FolderIcon() override { return -1; }

@@ -50,14 +50,14 @@ std::string AnsiToUtf8(const std::string& text) {
     return text;
 }
 
-std::string PlatformUpperCase(std::string text) {
+std::string UpperCase(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
-std::string PlatformLowerCase(std::string text) {
+std::string LowerCase(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -92,9 +92,7 @@ std::string XdgDocumentsDirectory(const std::string& home) {
 
 } // namespace
 
-std::string PlatformSpecialFolderPath(int folder) {
-    if (folder != CsidlPersonal)
-        return {};
+std::string DocumentsFolderPath() {
     const char* homeVar = std::getenv("HOME");
     if (homeVar == nullptr || *homeVar == '\0')
         return {};

@@ -70,21 +70,21 @@ std::string AnsiToUtf8(const std::string& text) {
     return wide.empty() ? text : NarrowText(wide, CP_UTF8);
 }
 
-std::string PlatformUpperCase(std::string text) {
+std::string UpperCase(std::string text) {
     if (!text.empty())
         CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 
-std::string PlatformLowerCase(std::string text) {
+std::string LowerCase(std::string text) {
     if (!text.empty())
         CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 
-std::string PlatformSpecialFolderPath(int folder) {
+std::string DocumentsFolderPath() {
     LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, &items)) || items == nullptr)
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) || items == nullptr)
         return {};
     const std::string path = ItemListPath(items);
     CoTaskMemFree(items);

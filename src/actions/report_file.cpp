@@ -1,4 +1,4 @@
-#include "reports/report_file.h"
+#include "actions/report_file.h"
 
 #include "platform/files.h"
 #include "platform/system.h"

@@ -1,5 +1,5 @@
 // The command states of MainWindow.
-#include "shell/commands.h"
+#include "shell/command_states.h"
 
 #include "platform/ids.h"
 #include "platform/ui.h"
