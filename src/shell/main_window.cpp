@@ -1,6 +1,7 @@
 // MainWindow: its layout, menus and shortcuts, and the manual rule.
 #include "shell/main_window.h"
 
+#include "common/version.h"
 #include "platform/ids.h"
 #include "platform/system.h"
 #include "platform/ui.h"
@@ -53,7 +54,7 @@ void ApplyManualRule() {
 }
 
 bool BuildMainWindow() {
-    if (!OpenWindow(MainWindow, 560, 295, "Digestorium V4.0.0", WindowMinimizeBox))
+    if (!OpenWindow(MainWindow, 560, 295, "Digestorium V" DG_VERSION, WindowMinimizeBox))
         return false;
     // Without a menu bar the window still works through its buttons.
     if (CreateMenuBar(MainWindow))

@@ -84,6 +84,7 @@ TEST(CsvReport, NoLineEndAfterTheLastRow) {
 TEST(CsvReport, OnlyFieldsWithCommaQuoteOrLineBreakAreQuoted) {
     const std::pair<std::string, std::string> cases[] = {
         {OddName, "\"Q1, \"\"R&D\"\" caf\xc3\xa9.txt\""},
+        {"a,b", "\"a,b\""},
         {"a\"b", "\"a\"\"b\""},
         {"a\rb", "\"a\rb\""},
         {"a\nb", "\"a\nb\""},
