@@ -11,12 +11,17 @@ namespace dg {
 void InitialisePlatform();
 void ReleasePlatform();
 
-// Creates the named mutex owned by this process. false when it could not be created or a
-// mutex of that name already existed. The guard is held until the process ends.
+// Takes the named guard for this process: a named mutex on Windows, a lock on a file on
+// POSIX. false when it could not be made or another process holds it. It is held until the
+// process ends.
 [[nodiscard]] bool AcquireInstanceGuard(const std::string& name);
 
 // The working directory, always ending with a backslash (or a slash on POSIX).
 [[nodiscard]] std::string CurrentDirectory();
+// The folder of the installed program's data, such as the manual, ending with a slash: the
+// "share/digestorium" folder beside the executable's folder. The empty text on Windows,
+// where the program has none.
+[[nodiscard]] std::string InstalledDataFolder();
 // -1 when nothing of that path exists, -2 for a directory, else the size in bytes.
 [[nodiscard]] long long FileSize(const std::string& path);
 

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +14,27 @@
 
 namespace dg {
 
-bool AcquireInstanceGuard(const std::string&) {
+bool AcquireInstanceGuard(const std::string& name) {
+    // The lock lives as long as the open file, which is never closed: the kernel drops it
+    // when the process ends, however it ends. A process that holds it already (tests run the
+    // program more than once) is the same copy.
+    static int held = -1;
+    if (held >= 0)
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    // /tmp is shared by every user: the user's id keeps one user's copy from barring another's.
+    const std::string path = runtime != nullptr && *runtime == '/'
+                                 ? std::string(runtime) + "/" + name + ".lock"
+                                 : "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
+    // Close-on-exec: a document's program started by this one must not hold the lock on.
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return false;
+    }
+    held = fd;
     return true;
 }
 
@@ -24,6 +46,20 @@ std::string CurrentDirectory() {
     if (path.empty() || path.back() != '/')
         path += '/';
     return path;
+}
+
+std::string InstalledDataFolder() {
+    std::string exe(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= exe.size())
+        return {};
+    exe.resize(static_cast<std::size_t>(length));
+    // <prefix>/bin/digestorium keeps its data in <prefix>/share/digestorium/.
+    const auto folder = exe.rfind('/');
+    const auto prefix = folder == std::string::npos ? folder : exe.rfind('/', folder - 1);
+    if (prefix == std::string::npos)
+        return {};
+    return exe.substr(0, prefix) + "/share/digestorium/";
 }
 
 long long FileSize(const std::string& path) {
