@@ -43,19 +43,28 @@ TEST(DocumentsFolder, IsAnExistingFolder) {
     EXPECT_EQ(FileSize(documents), -2) << documents;
 }
 #else
-// The XDG documents folder where it exists, else ~/Documents, else the home folder; nothing
-// without a home.
+// The folder that xdg-user-dirs names, where it exists, else the home folder; nothing without a
+// home.
 TEST(DocumentsFolder, OfTheUser) {
     TempFolder home;
     test::ScopedVariable homeVariable("HOME", home.Path().c_str());
     test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
-    home.Write("config/user-dirs.dirs", "# written by a test\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-                                        "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    EXPECT_EQ(DocumentsFolderPath(), home.Path());
-    std::filesystem::create_directories(home.Path("Documents"));
-    EXPECT_EQ(DocumentsFolderPath(), home.Path("Documents"));
-    std::filesystem::create_directories(home.Path("Dokumente"));
-    EXPECT_EQ(DocumentsFolderPath(), home.Path("Dokumente"));
+    const std::string documents = home.Path("Documents");
+    const std::string quoted = home.Path("My \"Docs\"");
+    std::filesystem::create_directories(documents);
+    std::filesystem::create_directories(quoted);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", home.Path()},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home.Path()},
+        {"  XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"  # quoted\n", quoted},
+        {"XDG_DOCUMENTS_DIR=\"" + documents + "\"\n", documents},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_DOCUMENTS_DIR=$HOME/Documents\n", documents},
+        {"XDG_DOCUMENTS_DIR=\"Documents\"\n", home.Path()},
+    };
+    for (const auto& [setting, folder] : cases) {
+        home.Write("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" + setting);
+        EXPECT_EQ(DocumentsFolderPath(), folder) << setting;
+    }
     test::ScopedVariable noHome("HOME", nullptr);
     EXPECT_EQ(DocumentsFolderPath(), "");
 }

@@ -106,24 +106,30 @@ bool IsDirectory(const std::string& path) {
     return FileSize(path) == -2;
 }
 
-// XDG_DOCUMENTS_DIR from user-dirs.dirs, with $HOME expanded; empty when not set.
+// XDG_DOCUMENTS_DIR as xdg-user-dirs writes it into user-dirs.dirs, a shell file: "$HOME/name"
+// or an absolute path, in double quotes with backslash escapes; the last setting counts. The
+// empty text when it is not set or not of that form.
 std::string XdgDocumentsDirectory(const std::string& home) {
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string configDir = config && *config ? config : home + "/.config";
+    const std::string configDir = config && *config == '/' ? config : home + "/.config";
     std::ifstream dirs(configDir + "/user-dirs.dirs");
-    std::string line;
     const std::string key = "XDG_DOCUMENTS_DIR=";
+    std::string line, setting;
     while (std::getline(dirs, line)) {
-        if (line.compare(0, key.size(), key) != 0)
-            continue;
-        std::string value = line.substr(key.size());
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.substr(1, value.size() - 2);
-        if (value.compare(0, 5, "$HOME") == 0)
-            value = home + value.substr(5);
-        return value;
+        const auto start = line.find_first_not_of(" \t");
+        if (start != std::string::npos && line.compare(start, key.size(), key) == 0)
+            setting = line.substr(start + key.size());
     }
-    return {};
+    std::string value;
+    if (setting.starts_with('"')) {
+        for (std::size_t i = 1; i < setting.size() && setting[i] != '"'; ++i)
+            value += setting[i] == '\\' && i + 1 < setting.size() ? setting[++i] : setting[i];
+    } else {
+        value = setting.substr(0, setting.find_first_of(" \t"));
+    }
+    if (value == "$HOME" || value.starts_with("$HOME/"))
+        return home + value.substr(5);
+    return value.starts_with('/') ? value : std::string();
 }
 
 } // namespace
@@ -134,11 +140,7 @@ std::string DocumentsFolderPath() {
         return {};
     const std::string home = homeVar;
     const std::string xdg = XdgDocumentsDirectory(home);
-    if (!xdg.empty() && IsDirectory(xdg))
-        return xdg;
-    if (IsDirectory(home + "/Documents"))
-        return home + "/Documents";
-    return home;
+    return !xdg.empty() && IsDirectory(xdg) ? xdg : home;
 }
 
 } // namespace dg
