@@ -29,16 +29,22 @@ TEST(Text, CaseConversion) {
 }
 
 TEST(Text, FileNamePartIsWhatFollowsTheLastSeparator) {
+    EXPECT_EQ(FileNamePart("plain.bin"), "plain.bin");
+#ifdef _WIN32
     EXPECT_EQ(FileNamePart("C:\\mixed/dir\\name"), "name");
     EXPECT_EQ(FileNamePart("C:/mixed\\dir/name"), "name");
-    EXPECT_EQ(FileNamePart("plain.bin"), "plain.bin");
     EXPECT_EQ(FileNamePart("C:\\folder\\"), "");
+#else
+    // A backslash is a letter of a name.
+    EXPECT_EQ(FileNamePart("/home/me/a\\b\\c.txt"), "a\\b\\c.txt");
+    EXPECT_EQ(FileNamePart("/home/me/folder/"), "");
+#endif
 }
 
 #ifdef _WIN32
 TEST(DocumentsFolder, IsAnExistingFolder) {
     ASSERT_NE(DocumentsFolderPath(), "");
-    const std::string documents = DocumentsFolderWithBackslash();
+    const std::string documents = DocumentsFolderWithSeparator();
     EXPECT_EQ(documents.back(), '\\');
     EXPECT_EQ(FileSize(documents), -2) << documents;
 }
@@ -65,6 +71,7 @@ TEST(DocumentsFolder, OfTheUser) {
         home.Write("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" + setting);
         EXPECT_EQ(DocumentsFolderPath(), folder) << setting;
     }
+    EXPECT_EQ(DocumentsFolderWithSeparator(), home.Path() + "/");
     test::ScopedVariable noHome("HOME", nullptr);
     EXPECT_EQ(DocumentsFolderPath(), "");
 }
