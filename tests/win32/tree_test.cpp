@@ -79,7 +79,7 @@ TEST_F(TreeTest, OpensAtTheDocumentsFolderUnderItsDrive) {
 
 TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     FakeSource source; // drive C without a medium
-    source.notReady = Bit('C');
+    source.notReady = {"C:\\"};
     Open(source);
     HWND prompt = FindWindowA("DigestoriumDrivePrompt", nullptr);
     ASSERT_NE(prompt, nullptr);
