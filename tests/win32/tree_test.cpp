@@ -49,7 +49,7 @@ protected:
     void Open(FolderSource& source = SystemFolderSource()) {
         ASSERT_TRUE(OpenWindow(DirectoryWindow, 278, 246, "Tree", 0));
         ASSERT_NE(win32::CreateTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224},
-                                    DocumentsFolderWithBackslash(), source),
+                                    DocumentsFolderWithSeparator(), source),
                   0);
         tree = ControlHandle(DirectoryTree);
         computer = TreeView_GetRoot(tree);
@@ -66,20 +66,20 @@ protected:
 
 TEST_F(TreeTest, OpensAtTheDocumentsFolderUnderItsDrive) {
     Open();
-    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithBackslash());
+    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithSeparator());
     HTREEITEM drive = TreeView_GetSelection(tree);
     while (TreeView_GetParent(tree, drive) != computer)
         drive = TreeView_GetParent(tree, drive);
     EXPECT_EQ(TextOf(drive), "C:\\");
     const auto top = Children(tree, computer);
     EXPECT_EQ(top.size(), std::bitset<32>(GetLogicalDrives()).count() + 1) << "and documents";
-    EXPECT_EQ(TextOf(top.back()), DocumentsFolderWithBackslash());
+    EXPECT_EQ(TextOf(top.back()), DocumentsFolderWithSeparator());
     EXPECT_NE(drive, top.back());
 }
 
 TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     FakeSource source; // drive C without a medium
-    source.notReady = Bit('C');
+    source.notReady = {"C:\\"};
     Open(source);
     HWND prompt = FindWindowA("DigestoriumDrivePrompt", nullptr);
     ASSERT_NE(prompt, nullptr);

@@ -36,6 +36,10 @@ std::string CurrentDirectory() {
     return path;
 }
 
+std::string InstalledDataFolder() {
+    return {};
+}
+
 long long FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))

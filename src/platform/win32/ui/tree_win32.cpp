@@ -7,6 +7,7 @@
 #include "platform/ids.h"
 #include "platform/portable/folder_tree.h"
 #include "platform/tree.h"
+#include "platform/win32/long_paths.h"
 
 #include <commctrl.h>
 #include <dbt.h>
@@ -105,7 +106,7 @@ public:
             TreeView_EnsureVisible(hwnd_, item);
         TreeView_SelectItem(hwnd_, item);
     }
-    void PromptChanged(int drive) override;
+    void PromptChanged(const FolderNode* volume) override;
 
 private:
     void QueueTreeEvent(int type) const { QueueEvent(EventControl, control_, window_, type); }
@@ -241,15 +242,12 @@ void TreeControl::PaintPrompt(HDC dc) const {
 }
 
 // Modeless, owned by the tree's window, which cannot be used while it asks.
-void TreeControl::PromptChanged(int drive) {
+void TreeControl::PromptChanged(const FolderNode* volume) {
     ClosePromptWindow();
-    if (drive < 0)
+    if (volume == nullptr)
         return;
     RegisterPromptClass();
-    promptIcon_ = -1;
-    for (const auto& node : model_.Computer()->children)
-        if (node->kind == NodeKind::Drive && node->drive == drive)
-            promptIcon_ = node->icon;
+    promptIcon_ = volume->icon;
     RECT owner{};
     GetWindowRect(topLevel_, &owner);
     RECT outer{0, 0, PromptWidth, PromptHeight};
@@ -263,8 +261,9 @@ void TreeControl::PromptChanged(int drive) {
                               nullptr, GetModuleHandleA(nullptr), this);
     if (prompt_ == nullptr)
         return;
+    // The drive's root without its backslash: "C:".
     const std::string text =
-        std::string("Please insert a disk into drive ") + static_cast<char>('A' + drive) + ":.";
+        "Please insert a disk into drive " + volume->path.substr(0, volume->path.size() - 1) + ".";
     AddPromptChild(prompt_, "STATIC", text, SS_LEFT, {20 + SmallIconSize, 14, PromptWidth - 12, 48},
                    -1);
     AddPromptChild(prompt_, "BUTTON", "Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON,
@@ -304,14 +303,15 @@ void HandleDeviceChange(HWND topLevel, WPARAM event, LPARAM data) {
     if ((event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) || header == nullptr ||
         header->dbch_devicetype != DBT_DEVTYP_VOLUME)
         return;
-    const DWORD named = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header)->dbcv_unitmask;
+    const std::vector<std::string> named =
+        DriveRoots(reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header)->dbcv_unitmask);
     for (const auto& tree : trees) {
         if (tree->TopLevel() != topLevel)
             continue;
         if (event == DBT_DEVICEARRIVAL)
-            tree->Model().DrivesArrived(named);
+            tree->Model().VolumesArrived(named);
         else
-            tree->Model().DrivesRemoved(named);
+            tree->Model().VolumesRemoved(named);
     }
 }
 
