@@ -108,6 +108,40 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
     EXPECT_EQ(GetClipboardText(), "");
 }
 
+// U+FFFD, as many times, in UTF-8.
+std::string Unknown(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "\xef\xbf\xbd";
+    return text;
+}
+
+// The clipboard may hold any bytes. In UTF-8 each byte that is no character becomes U+FFFD,
+// three bytes: the field shows the text as the code page converts it, the same every time.
+TEST_F(ControlsTest, ChangingCaseGivesTheTextAsTheCodePageConvertsIt) {
+    CreateTextField(MainWindow, CheckHashField, {250, 70, 223, 20}, FieldReadOnly | FieldUpperCase);
+    std::string lowerE, upperE;
+    for (int i = 0; i < 16; ++i) {
+        lowerE += "\xc3\xa9";
+        upperE += "\xc3\x89";
+    }
+    const std::pair<std::string, std::string> cases[] = {
+        // Wine reads a sequence that the end of the text cuts short as one character.
+        {std::string(32, '\xe9'), Unknown(31)},
+        {std::string(32, '\xff'), Unknown(32)},
+        {lowerE, upperE}};
+    for (const auto& [bytes, shown] : cases) {
+        PutOnClipboard(bytes);
+        const std::string clipboard = GetClipboardText();
+        EXPECT_EQ(clipboard, bytes);
+        for (int round = 0; round < 2; ++round) {
+            SetControlText(CheckHashField, UpperCase(clipboard));
+            EXPECT_EQ(GetControlText(CheckHashField), shown) << round;
+        }
+    }
+    EXPECT_EQ(LowerCase(std::string(32, '\xff')), Unknown(32));
+}
+
 class ShortcutsTest : public WindowTest {
 protected:
     void SetUp() override {
