@@ -43,6 +43,26 @@ TEST_F(ControlsTest, LowerCaseStyleConvertsTheHeldText) {
     EXPECT_EQ(GetControlText(FileHashLowerField), "d41d8cd98f00b204e9800998ecf8427e");
 }
 
+// In a burst of changes Wine's costly painting waits for a tick: each row and status text is
+// there at once, and the list's scroll bar and the status bar catch up soon after.
+TEST_F(ControlsTest, ChangesInABurstAreMadeAtOnceAndPaintedSoonAfter) {
+    CreateStatusBar(MainWindow, 400);
+    HWND list = ControlHandle(ResultList), status = win32::StatusBarHandle(MainWindow);
+    for (int row = 0; row < 40; ++row) {
+        SetStatusText(StatusBar, 0, "row " + std::to_string(row));
+        AddListRow(ResultList, -1, "file" + std::to_string(row) + "\nhash");
+        ASSERT_EQ(CountListRows(ResultList), row + 1);
+        ASSERT_EQ(GetListCellText(ResultList, row, 0), "file" + std::to_string(row));
+    }
+    SCROLLINFO range{sizeof(range), SIF_RANGE, 0, 0, 0, 0, 0};
+    const auto caughtUp = [&] {
+        GetScrollInfo(list, SB_VERT, &range);
+        return range.nMax == 39 && IsWindowVisible(status);
+    };
+    PumpEvents(5000, [&](const Seen&) { return caughtUp(); });
+    EXPECT_TRUE(caughtUp()) << range.nMax;
+}
+
 // What the window procedure hands a read-only field when it is painted.
 struct Paint {
     COLORREF brush, text, back;
