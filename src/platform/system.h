@@ -47,7 +47,8 @@ void ReleasePlatform();
 // already, as on POSIX.
 [[nodiscard]] std::string AnsiToUtf8(const std::string& text);
 
-// Case conversion in the system ANSI code page (ASCII only on POSIX).
+// Case conversion in the system ANSI code page (ASCII only on POSIX). In UTF-8 the length may
+// change: a byte that is no character becomes U+FFFD.
 [[nodiscard]] std::string UpperCase(std::string text);
 [[nodiscard]] std::string LowerCase(std::string text);
 

@@ -203,7 +203,7 @@ TEST(FolderTreeSystem, HiddenFoldersListedAndButtonsFollowSubfolders) {
     ASSERT_NE(node, nullptr);
     std::map<std::string, bool> buttons;
     for (const auto& child : node->children)
-        buttons[child->name] = child->hasButton;
+        buttons[child->name] = tree.HasButton(*child);
     std::map<std::string, bool> expected{{"files", false}, {"hidden", true}, {"system", false}};
 #ifndef _WIN32
     expected["back\\slash"] = true;

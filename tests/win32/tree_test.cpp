@@ -13,6 +13,7 @@
 
 #include <bitset>
 #include <fstream>
+#include <map>
 #include <set>
 
 namespace dg::test {
@@ -101,6 +102,25 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
                  reinterpret_cast<LPARAM>(&volume));
     EXPECT_EQ(FindWindowA("DigestoriumDrivePrompt", nullptr), nullptr);
     EXPECT_TRUE(IsWindowEnabled(tree));
+}
+
+// A folder shows an expand button only when it holds a subfolder; the tree asks as it shows it.
+TEST_F(TreeTest, AFolderShowsAButtonOnlyWhenItHoldsASubfolder) {
+    const TempFolder folder;
+    folder.Write("with\\inner\\file.txt", "x");
+    folder.Write("without\\file.txt", "x");
+    Open();
+    SetControlText(DirectoryTree, folder.Path() + "\\");
+    UpdateWindow(tree);
+    std::map<std::string, int> buttons;
+    for (HTREEITEM child : Children(tree, TreeView_GetSelection(tree))) {
+        TVITEMA item{};
+        item.mask = TVIF_CHILDREN;
+        item.hItem = child;
+        TreeView_GetItem(tree, &item);
+        buttons[ItemText(tree, child)] = item.cChildren;
+    }
+    EXPECT_EQ(buttons, (std::map<std::string, int>{{"with", 1}, {"without", 0}}));
 }
 
 // A 32-bit program is shown SysWOW64 for System32 unless it asks not to be. A folder and a

@@ -163,12 +163,18 @@ bool FolderTree::ReadChildren(FolderNode& node) {
         child->name = name;
         child->icon = source_.FolderIcon();
         child->parent = &node;
-        const std::string childPath = PathOf(*child);
-        child->hasButton = !childPath.empty() && source_.HasSubfolder(childPath);
         Append(node, std::move(child));
     }
     node.read = true;
     return !node.children.empty();
+}
+
+bool FolderTree::HasButton(FolderNode& node) {
+    if (!node.button) {
+        const std::string path = PathOf(node);
+        node.button = !path.empty() && source_.HasSubfolder(path);
+    }
+    return *node.button;
 }
 
 void FolderTree::VolumesRemoved(const std::vector<std::string>& named) {
@@ -286,7 +292,7 @@ void FolderTree::AppendTop(const TopFolder& top) {
     const ShellLook look = top.kind == NodeKind::Volume ? source_.VolumeLook(node->path) : top.look;
     node->name = look.name;
     node->icon = look.icon;
-    node->hasButton = true;
+    node->button = true;
     Append(*computer_, std::move(node));
 }
 
@@ -311,7 +317,7 @@ void FolderTree::Refresh(FolderNode& volume, const TopFolder& now) {
     const ShellLook look = source_.VolumeLook(volume.path);
     volume.name = look.name;
     volume.icon = look.icon;
-    volume.hasButton = true;
+    volume.button = true;
     if (view_)
         view_->Changed(volume);
 }

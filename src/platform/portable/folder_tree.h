@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,9 @@ struct FolderNode {
     // Volume and place nodes: the folder's path, and what is mounted there (TopFolder).
     std::string path;
     std::string medium;
-    bool hasButton = false;
+    // Whether the node shows an expand button; a folder's is decided when FolderTree::HasButton
+    // is first asked.
+    std::optional<bool> button;
     // The children were read; they are never read again unless a medium changes.
     bool read = false;
     FolderNode* parent = nullptr;
@@ -73,6 +76,10 @@ public:
     FolderNode* Find(const std::string& folderPath);
     // Reads the node's children once; false when there are none to show.
     bool ReadChildren(FolderNode& node);
+    // Whether the node shows an expand button: a folder only when it holds a subfolder. That
+    // costs a listing of the folder, so it is decided when the view first shows the node,
+    // not for each of a folder's thousands of subfolders when it is read.
+    [[nodiscard]] bool HasButton(FolderNode& node);
 
     // Device-change broadcasts: the volumes named were removed or arrived, or their medium
     // was taken out or put in.

@@ -42,7 +42,8 @@ FolderNode* NodeOf(LPARAM param) {
     return reinterpret_cast<FolderNode*>(param);
 }
 
-// The items carry the node's look; the computer node gets no button of its own.
+// The items carry the node's look; the computer node gets no button of its own, and a
+// folder's is asked for when the tree first shows it.
 void Describe(TVITEMA& item, FolderNode& node) {
     item.mask |= TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     item.pszText = node.name.data();
@@ -50,7 +51,7 @@ void Describe(TVITEMA& item, FolderNode& node) {
     item.iSelectedImage = node.icon;
     if (node.kind != NodeKind::Computer) {
         item.mask |= TVIF_CHILDREN;
-        item.cChildren = node.hasButton ? 1 : 0;
+        item.cChildren = !node.button ? I_CHILDRENCALLBACK : *node.button ? 1 : 0;
     }
 }
 
@@ -148,7 +149,21 @@ bool TreeControl::OnNotify(const NMHDR& header, LRESULT& result) {
     case TVN_ITEMEXPANDINGW: {
         // A node without children to show does not open, and keeps its button.
         FolderNode* node = NodeOf(change.itemNew.lParam);
+        // Painted once when all are in: Wine would redraw the scroll bar for each child.
+        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
         result = (change.action & TVE_EXPAND) != 0 && node && !model_.ReadChildren(*node);
+        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        return true;
+    }
+    case TVN_GETDISPINFOA:
+    case TVN_GETDISPINFOW: {
+        // The tree reads the answer back from its own notification.
+        auto& shown = reinterpret_cast<NMTVDISPINFOA&>(const_cast<NMHDR&>(header)).item;
+        FolderNode* node = NodeOf(shown.lParam);
+        if ((shown.mask & TVIF_CHILDREN) != 0 && node) {
+            shown.cChildren = model_.HasButton(*node) ? 1 : 0;
+            shown.mask |= TVIF_DI_SETITEM;
+        }
         return true;
     }
     case TVN_SELCHANGEDA:
