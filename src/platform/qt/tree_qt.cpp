@@ -1,0 +1,155 @@
+// The directory tree: a tree view that draws the folder tree model and reads a folder when
+// its node is first expanded. Its texts are the system's paths.
+#include "platform/qt/qt_backend.h"
+
+#include "platform/folder_source.h"
+#include "platform/portable/folder_tree.h"
+#include "platform/tree.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+
+namespace dg {
+namespace qt {
+
+class TreeControl final : public QTreeWidget, public FolderTreeView {
+public:
+    TreeControl(QWidget* parent, int control, int window, FolderSource& source)
+        : QTreeWidget(parent), control_(control), window_(window), source_(source),
+          model_(source, this) {
+        setHeaderHidden(true);
+        setColumnCount(1);
+        // A node without children to show does not open, and keeps its button.
+        connect(this, &QTreeWidget::itemExpanded, [this](QTreeWidgetItem* item) {
+            FolderNode* node = NodeOf(item);
+            if (node != nullptr && !model_.ReadChildren(*node)) {
+                const QSignalBlocker quiet(this);
+                item->setExpanded(false);
+            }
+        });
+        connect(this, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* item) {
+            model_.Select(NodeOf(item));
+            QueueEvent(EventControl, control_, window_, ListSelectionChanged);
+        });
+    }
+    ~TreeControl() override { delete prompt_; }
+    TreeControl(const TreeControl&) = delete;
+    TreeControl& operator=(const TreeControl&) = delete;
+
+    FolderTree& Model() { return model_; }
+    [[nodiscard]] FolderSource& Source() const { return source_; }
+
+    // The model's changes are drawn without the view's signals, which report the user's.
+    void Cleared() override {
+        const QSignalBlocker quiet(this);
+        clear();
+    }
+    void Added(FolderNode& node) override {
+        const QSignalBlocker quiet(this);
+        auto* item = node.parent != nullptr ? new QTreeWidgetItem(ItemOf(*node.parent))
+                                            : new QTreeWidgetItem(this);
+        item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(&node)));
+        node.viewItem = item;
+        Describe(*item, node);
+    }
+    void Removing(FolderNode& node) override {
+        const QSignalBlocker quiet(this);
+        delete ItemOf(node);
+    }
+    void Collapsing(FolderNode& node) override {
+        const QSignalBlocker quiet(this);
+        ItemOf(node)->setExpanded(false);
+        qDeleteAll(ItemOf(node)->takeChildren());
+    }
+    void Changed(FolderNode& node) override { Describe(*ItemOf(node), node); }
+    void Expanded(FolderNode& node) override {
+        const QSignalBlocker quiet(this);
+        ItemOf(node)->setExpanded(true);
+    }
+    void Selected(FolderNode* node) override {
+        const QSignalBlocker quiet(this);
+        if (node == nullptr) {
+            setCurrentItem(nullptr);
+            return;
+        }
+        scrollToItem(ItemOf(*node));
+        setCurrentItem(ItemOf(*node));
+    }
+    // Asks for a medium in the drive; the tree takes no input meanwhile.
+    void PromptChanged(int drive) override {
+        delete prompt_;
+        prompt_ = nullptr;
+        setEnabled(drive < 0);
+        if (drive < 0)
+            return;
+        prompt_ = new QMessageBox(QMessageBox::NoIcon, "Insert Disk",
+                                  QString("Please insert a disk into drive %1:.")
+                                      .arg(QChar(static_cast<char16_t>(u'A' + drive))),
+                                  QMessageBox::Cancel, window());
+        prompt_->setModal(false);
+        connect(prompt_, &QMessageBox::finished, [this] { model_.ClosePrompt(); });
+        prompt_->show();
+    }
+
+private:
+    static QTreeWidgetItem* ItemOf(const FolderNode& node) {
+        return static_cast<QTreeWidgetItem*>(node.viewItem);
+    }
+    static FolderNode* NodeOf(const QTreeWidgetItem* item) {
+        return item != nullptr
+                   ? static_cast<FolderNode*>(item->data(0, Qt::UserRole).value<void*>())
+                   : nullptr;
+    }
+    void Describe(QTreeWidgetItem& item, const FolderNode& node) const {
+        item.setText(0, QString::fromStdString(node.name));
+        QStyle::StandardPixmap icon = QStyle::SP_DirIcon;
+        if (node.kind == NodeKind::Computer)
+            icon = QStyle::SP_ComputerIcon;
+        else if (node.kind == NodeKind::Drive)
+            icon = QStyle::SP_DriveHDIcon;
+        else if (node.kind == NodeKind::Documents)
+            icon = QStyle::SP_DirHomeIcon;
+        item.setIcon(0, style()->standardIcon(icon));
+        if (node.kind != NodeKind::Computer)
+            item.setChildIndicatorPolicy(node.hasButton
+                                             ? QTreeWidgetItem::ShowIndicator
+                                             : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    }
+
+    int control_;
+    int window_;
+    FolderSource& source_;
+    FolderTree model_;
+    QMessageBox* prompt_ = nullptr;
+};
+
+std::string TreeText(TreeControl& tree) {
+    return tree.Source().SystemPath(tree.Model().Text());
+}
+
+void SetTreeText(TreeControl& tree, const std::string& text) {
+    tree.Model().SetText(tree.Source().TreePath(text));
+}
+
+} // namespace qt
+
+using namespace qt;
+
+// Only the program's configuration is built, whatever the flags.
+bool CreateDirectoryTree(int window, int control, ControlRect rect, const std::string& initialPath,
+                         int) {
+    QWidget* client = ClientArea(window);
+    if (client == nullptr || control < 0 || control >= ControlCount)
+        return false;
+    auto* tree = new TreeControl(client, control, window, SystemFolderSource());
+    RegisterControl(window, control, tree, ControlKind::Tree, rect);
+    if (ControlEntry* entry = FindControl(control, ControlKind::Tree))
+        entry->tree = tree;
+    SetTreeText(*tree, "");
+    SetTreeText(*tree, initialPath);
+    return true;
+}
+
+} // namespace dg
