@@ -6,6 +6,7 @@
 #include "platform/portable/folder_tree.h"
 #include "platform/tree.h"
 
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -21,6 +22,9 @@ public:
           model_(source, this) {
         setHeaderHidden(true);
         setColumnCount(1);
+        // Long names scroll sideways, whole, as in the Win32 tree.
+        header()->setStretchLastSection(false);
+        header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
         // A node without children to show does not open, and keeps its button.
         connect(this, &QTreeWidget::itemExpanded, [this](QTreeWidgetItem* item) {
             FolderNode* node = NodeOf(item);
