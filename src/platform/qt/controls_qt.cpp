@@ -254,9 +254,9 @@ void SetControlText(int control, const std::string& text) {
             // The case styles convert what is put into the field, as the edit control does.
             std::string shown = text;
             if (entry.style & FieldUpperCase)
-                shown = PlatformUpperCase(shown);
+                shown = UpperCase(shown);
             else if (entry.style & FieldLowerCase)
-                shown = PlatformLowerCase(shown);
+                shown = LowerCase(shown);
             auto* field = static_cast<QLineEdit*>(entry.widget);
             field->setText(QString::fromStdString(shown));
             // A long text shows its beginning.
