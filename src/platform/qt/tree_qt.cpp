@@ -78,7 +78,8 @@ public:
             setCurrentItem(nullptr);
             return;
         }
-        scrollToItem(ItemOf(*node));
+        // Centred: a sideways scroll bar that comes with long names would hide the bottom row.
+        scrollToItem(ItemOf(*node), QAbstractItemView::PositionAtCenter);
         setCurrentItem(ItemOf(*node));
     }
     // Asks for a medium in the drive; the tree takes no input meanwhile.
