@@ -1,10 +1,14 @@
-# The front door. `make run` builds digestorium.exe and starts it under Wine; `make test`
+# The front door. `make run` builds the Linux digestorium and starts it (`make run-wine`: the
+# Windows digestorium.exe under Wine); `make test`
 # runs every test; `make bench` prints the digest throughput against openssl and md5sum;
 # `make dist` writes the release zip, the same bytes from any clone of one commit.
-.PHONY: run test bench mutants format dist
+.PHONY: run run-wine test bench mutants format dist
 
 run:
 	tools/run
+
+run-wine:
+	tools/run $$(tools/windows-variant)
 
 test:
 	tools/test-all

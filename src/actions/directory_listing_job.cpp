@@ -1,7 +1,6 @@
 #include "actions/directory_listing_job.h"
 
 #include "actions/progress_animator.h"
-#include "common/text.h"
 #include "hashing/file_digest.h"
 #include "platform/directory_scan.h"
 #include "platform/ids.h"

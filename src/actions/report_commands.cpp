@@ -48,7 +48,7 @@ void WriteReport(const ReportCommand& command) {
         SetStatus("List is empty.  Please select file or list directory.");
         return;
     }
-    const std::string directory = DocumentsFolderWithBackslash();
+    const std::string directory = DocumentsFolderWithSeparator();
     // One reading of the clock: the time and the date in the name always belong together.
     const std::string name = ReportFileName(CurrentLocalDate(), command.format.extension);
     if (!WriteReportFile(directory + name, command.format, ListRow(-1), count, ListRow)) {

@@ -1,7 +1,6 @@
 #include "actions/select_file_job.h"
 
 #include "actions/progress_animator.h"
-#include "common/text.h"
 #include "hashing/file_digest.h"
 #include "platform/ids.h"
 #include "platform/system.h"
@@ -31,7 +30,7 @@ void StartSelectFileJob() {
 }
 
 int SelectFileJob(int) {
-    const std::string initialPath = DocumentsFolderWithBackslash();
+    const std::string initialPath = DocumentsFolderWithSeparator();
     DisableControl(BrowseButton, true);
     SetStatusText(StatusBar, 0, "Select file.");
     const std::string chosenPath =

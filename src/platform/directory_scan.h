@@ -9,8 +9,8 @@ namespace dg {
 enum class EntryType { EntryNone, EntryFile, EntryDirectory };
 using enum EntryType;
 
-// The platform's search text: the directory, a backslash unless the directory is empty or
-// already ends with one, then the pattern ("*.*" when empty).
+// The platform's search text: the directory, the path separator unless the directory is empty
+// or already ends with one, then the pattern ("*.*" when empty).
 [[nodiscard]] std::string DirectorySearchText(const std::string& directory,
                                               const std::string& pattern);
 

@@ -1,7 +1,9 @@
-// What the directory tree reads from the system: drives, the shell's names and icons, the
-// documents folder and folder listings. Paths are the tree's: a drive letter, a colon and
-// backslashes, folders ending with a backslash. Main thread only.
+// What the directory tree reads from the system: its top level of volumes and places, the
+// shell's names and icons, and folder listings. Paths are the system's, a folder's ending with
+// the source's separator. Main thread only.
 #pragma once
+
+#include "platform/system.h"
 
 #include <string>
 #include <vector>
@@ -15,9 +17,17 @@ struct ShellLook {
     int icon = -1;
 };
 
-struct DocumentsFolder {
-    bool shown = false;
+// Volume: a drive on Windows; elsewhere the root of the file system or a mounted volume.
+// Place: a folder shown beside them, such as the documents folder.
+enum class NodeKind { Computer, Volume, Place, Folder };
+
+struct TopFolder {
+    NodeKind kind = NodeKind::Volume;
     std::string path;
+    // Volumes: what is mounted at the path, where the system tells; another value at the same
+    // path is another medium.
+    std::string medium;
+    // Places only: a volume's look is asked for when its node is made (VolumeLook).
     ShellLook look;
 };
 
@@ -27,14 +37,14 @@ class FolderSource {
 public:
     virtual ~FolderSource() = default;
 
-    // Bit n set for each present drive, A being bit 0.
-    [[nodiscard]] virtual unsigned long Drives() = 0;
-    [[nodiscard]] virtual ShellLook DriveLook(int drive) = 0;
+    // The top level in its order: on Windows the drives from A, then the documents folder;
+    // elsewhere the home folder, the documents folder, the root and the mounted volumes.
+    [[nodiscard]] virtual std::vector<TopFolder> TopFolders() = 0;
+    [[nodiscard]] virtual ShellLook VolumeLook(const std::string& volume) = 0;
     [[nodiscard]] virtual ShellLook ComputerLook() = 0;
-    [[nodiscard]] virtual DocumentsFolder Documents() = 0;
     [[nodiscard]] virtual int FolderIcon() = 0;
-    // Whether the drive's medium can be read; NotReady when it has none.
-    [[nodiscard]] virtual DriveAccess CheckDrive(int drive) = 0;
+    // Whether the volume's medium can be read; NotReady when it has none.
+    [[nodiscard]] virtual DriveAccess CheckVolume(const std::string& volume) = 0;
     // The names of the folder's subfolders, hidden and system ones included, in the order
     // the system lists them; none when it cannot be listed. Read through the platform's
     // directory scan unless a source knows better.
@@ -44,14 +54,8 @@ public:
     // Whether the byte starts a two-byte character in the code page, whose second byte may
     // then be a backslash or a letter.
     [[nodiscard]] virtual bool IsLeadByte(char byte) const = 0;
-
-    // The tree's paths are Windows paths; a source over another file system maps them.
-    [[nodiscard]] virtual std::string SystemPath(const std::string& treePath) const {
-        return treePath;
-    }
-    [[nodiscard]] virtual std::string TreePath(const std::string& systemPath) const {
-        return systemPath;
-    }
+    // What separates the folders of the source's paths.
+    [[nodiscard]] virtual char Separator() const { return PathSeparator; }
 };
 
 // The source of this platform, kept for the rest of the run.

@@ -6,17 +6,29 @@
 
 namespace dg {
 
+// What separates the folders of a path, and ends a folder's path, on this platform.
+#ifdef _WIN32
+constexpr char PathSeparator = '\\';
+#else
+constexpr char PathSeparator = '/';
+#endif
+
 // Set-up and release of the user-interface backend, at start-up and at exit. Any failure
 // is silent. Implemented by the user-interface backends (Win32 and headless).
 void InitialisePlatform();
 void ReleasePlatform();
 
-// Creates the named mutex owned by this process. false when it could not be created or a
-// mutex of that name already existed. The guard is held until the process ends.
+// Takes the named guard for this process: a named mutex on Windows, a lock on a file on
+// POSIX. false when it could not be made or another process holds it. It is held until the
+// process ends.
 [[nodiscard]] bool AcquireInstanceGuard(const std::string& name);
 
-// The working directory, always ending with a backslash (or a slash on POSIX).
+// The working directory, always ending with the separator.
 [[nodiscard]] std::string CurrentDirectory();
+// The folder of the installed program's data, such as the manual, ending with a slash: the
+// "share/digestorium" folder beside the executable's folder. The empty text on Windows,
+// where the program has none.
+[[nodiscard]] std::string InstalledDataFolder();
 // -1 when nothing of that path exists, -2 for a directory, else the size in bytes.
 [[nodiscard]] long long FileSize(const std::string& path);
 
@@ -35,14 +47,18 @@ void ReleasePlatform();
 // already, as on POSIX.
 [[nodiscard]] std::string AnsiToUtf8(const std::string& text);
 
-// Case conversion in the system ANSI code page (ASCII only on POSIX).
+// Case conversion in the system ANSI code page (ASCII only on POSIX). In UTF-8 the length may
+// change: a byte that is no character becomes U+FFFD.
 [[nodiscard]] std::string UpperCase(std::string text);
 [[nodiscard]] std::string LowerCase(std::string text);
 
 // The current user's documents folder; the empty text when it cannot be had. Need not end
-// with a backslash.
+// with the separator.
 [[nodiscard]] std::string DocumentsFolderPath();
-// The documents folder ending with a backslash; a lone backslash when it cannot be had.
-[[nodiscard]] std::string DocumentsFolderWithBackslash();
+// The documents folder ending with the separator; a lone separator when it cannot be had.
+[[nodiscard]] std::string DocumentsFolderWithSeparator();
+// The text after the last separator (on Windows a slash counts as one too); the whole text
+// when it has none.
+[[nodiscard]] std::string FileNamePart(const std::string& path);
 
 } // namespace dg

@@ -1,6 +1,7 @@
-// The directory tree control: the computer's drives and the documents folder, as folders
-// read when first expanded. Its text (GetControlText, SetControlText of ui.h) is the path of
-// the selected folder, ending with a backslash, or the empty text. Main thread only.
+// The directory tree control: the computer's volumes and places (on Windows its drives and
+// the documents folder), as folders read when first expanded. Its text (GetControlText,
+// SetControlText of ui.h) is the path of the selected folder, ending with the platform's
+// separator, or the empty text. Main thread only.
 #pragma once
 
 #include "platform/ui.h"

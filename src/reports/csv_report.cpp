@@ -1,5 +1,7 @@
 #include "reports/csv_report.h"
 
+#include <string_view>
+
 namespace dg {
 
 namespace {
@@ -16,8 +18,17 @@ std::string Field(const std::string& text) {
     return quoted + '"';
 }
 
+// A spreadsheet runs a cell that begins like this as a formula, and names come from any
+// downloaded archive: a leading apostrophe makes the cell text.
+std::string NameField(const std::string& name) {
+    constexpr std::string_view formulaStarts = "=+-@\t\r";
+    const bool formula =
+        !name.empty() && formulaStarts.find(name.front()) != std::string_view::npos;
+    return Field(formula ? "'" + name : name);
+}
+
 std::string Line(const ReportRow& row) {
-    return Field(row.name) + "," + Field(row.hash);
+    return NameField(row.name) + "," + Field(row.hash);
 }
 
 // Each row brings the line end before it, so the file ends right after the last row.

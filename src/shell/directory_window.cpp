@@ -9,7 +9,7 @@
 namespace dg {
 
 bool OpenDirectoryWindow() {
-    const std::string initialFolder = DocumentsFolderWithBackslash();
+    const std::string initialFolder = DocumentsFolderWithSeparator();
     if (!OpenWindow(DirectoryWindow, 278, 246, "Digestorium - Select Directory", 0))
         return false;
     KeepOnTop(DirectoryWindow, true);

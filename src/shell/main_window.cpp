@@ -39,7 +39,11 @@ const FileMenuEntry FileMenu[8] = {
 };
 
 std::string ManualPath() {
-    return CurrentDirectory() + ManualFileName;
+    const std::string here = CurrentDirectory() + ManualFileName;
+    const std::string installed = InstalledDataFolder();
+    if (installed.empty() || FileSize(here) != -1)
+        return here;
+    return installed + ManualFileName;
 }
 
 bool ManualPresent() {

@@ -18,7 +18,8 @@ extern const FileMenuEntry FileMenu[8];
 // not be made. Main thread.
 [[nodiscard]] bool BuildMainWindow();
 
-// The manual in the current working directory, at the moment of asking. Any thread.
+// The manual in the current working directory at the moment of asking, else the installed
+// one, which need not exist either. Any thread.
 [[nodiscard]] std::string ManualPath();
 // Something exists at the manual path. Any thread.
 [[nodiscard]] bool ManualPresent();

@@ -160,6 +160,15 @@ TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
 }
 
 #ifndef _WIN32
+// A backslash is a letter of a name here: the folder is chosen and listed by its own path, the
+// file named whole with its hash.
+TEST_F(Listing, NamesHoldingABackslashAreWhole) {
+    WriteFile("back\\slash/a\\b.txt", "abc");
+    List(Directory("back\\slash"));
+    EXPECT_EQ(ListRows(), (Rows{{"a\\b.txt", Abc}}));
+    EXPECT_TRUE(Shown("Processing file a\\b.txt"));
+}
+
 // The file blocks its reader until the test lets it go.
 TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
     const std::string directory = Directory("one");

@@ -99,7 +99,7 @@ TEST_F(Reports, NamedByTheSecondAndOpenedButForCsv) {
     std::vector<std::string> opened;
     for (const hl::Operation& launch : Ops("LaunchProgram"))
         opened.push_back(launch.text + std::to_string(launch.target));
-    const std::string folder = DocumentsFolderWithBackslash();
+    const std::string folder = (documents_ / "").string();
     EXPECT_EQ(opened, (std::vector<std::string>{folder + Name(".txt||0"), folder + Name(".txt||0"),
                                                 folder + Name(".html||0")}));
     EXPECT_TRUE(Ops("ShowMessage").empty());

@@ -44,9 +44,12 @@ void ScenarioTest::SetUp() {
     fs::create_directories(folder_);
     fs::current_path(folder_);
 #ifndef _WIN32
-    // The documents folder is the test's own.
+    // The documents folder and the instance guard's lock are the test's own.
     setenv("HOME", Folder().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", Folder().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
     fs::create_directory(folder_ / "Documents");
+    WriteFile("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n");
 #endif
     BeforeStart();
     program_ = std::thread([this] {

@@ -25,7 +25,7 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ExpectCommands(Locked);
     ExpectActivityShown(false);
     EXPECT_EQ(Ops("FileDialogOpened").back().text,
-              "Digestorium - Select File|" + DocumentsFolderWithBackslash() + "|All Files | *.*");
+              "Digestorium - Select File|" + DocumentsFolderWithSeparator() + "|All Files | *.*");
     EXPECT_EQ(Ops("FileDialogOpened").back().value, 0);
 
     hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(""); });

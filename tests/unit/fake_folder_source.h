@@ -1,32 +1,44 @@
-// A drive table of the test's own for the folder tree: drives by bit, folders by path; bytes
-// 0x81 to 0x9F lead two-byte characters.
+// A system of the test's own for the folder tree: its top level, folders by path, volumes
+// without a medium; bytes 0x81 to 0x9F lead two-byte characters. Windows' drives and
+// documents folder unless a test sets another top level and separator.
 #pragma once
 
 #include "platform/folder_source.h"
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace dg::test {
 
-constexpr unsigned long Bit(char letter) {
-    return 1UL << (letter - 'A');
+inline TopFolder Volume(const std::string& path, const std::string& medium = {}) {
+    return {NodeKind::Volume, path, medium, {}};
 }
 
 class FakeSource : public FolderSource {
 public:
-    unsigned long drives = Bit('C') | Bit('D');
-    unsigned long notReady = 0;
+    std::vector<TopFolder> top = {Volume("C:\\"),
+                                  Volume("D:\\"),
+                                  {NodeKind::Place, "C:\\Users\\x\\Documents", {}, {"Docs", 40}}};
+    std::set<std::string> notReady;
     std::map<std::string, std::vector<std::string>> folders;
+    char separator = '\\';
 
-    unsigned long Drives() override { return drives; }
-    ShellLook DriveLook(int drive) override { return {std::string(1, 'A' + drive) + ":", drive}; }
+    void Unplug(const std::string& path) {
+        std::erase_if(top, [&](const TopFolder& folder) { return folder.path == path; });
+    }
+
+    std::vector<TopFolder> TopFolders() override { return top; }
+    // The path without its separator: "C:".
+    ShellLook VolumeLook(const std::string& volume) override {
+        return {volume.substr(0, volume.size() - 1), 7};
+    }
     ShellLook ComputerLook() override { return {}; }
-    DocumentsFolder Documents() override { return {true, "C:\\Users\\x\\Documents", {"Docs", 40}}; }
     int FolderIcon() override { return 41; }
-    DriveAccess CheckDrive(int drive) override {
-        return (notReady & (1UL << drive)) != 0 ? DriveAccess::NotReady : DriveAccess::Ready;
+    DriveAccess CheckVolume(const std::string& volume) override {
+        return notReady.contains(volume) ? DriveAccess::NotReady : DriveAccess::Ready;
     }
     std::vector<std::string> Subfolders(const std::string& folder) override {
         return folders[folder];
@@ -35,6 +47,7 @@ public:
     bool IsLeadByte(char byte) const override {
         return static_cast<unsigned char>(byte) >= 0x81 && static_cast<unsigned char>(byte) <= 0x9F;
     }
+    char Separator() const override { return separator; }
 };
 
 } // namespace dg::test

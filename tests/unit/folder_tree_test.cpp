@@ -12,6 +12,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include "platform/posix/folder_source_posix.h"
 #endif
 
 namespace dg {
@@ -91,28 +93,92 @@ TEST_F(FolderTreeTest, PathOfEachNodeKind) {
 TEST_F(FolderTreeTest, DrivesComingAndGoing) {
     tree.SetText("D:\\");
     source.folders["D:\\"] = {"New"};
-    source.notReady = Bit('E');
-    source.drives |= Bit('E');
-    tree.DrivesArrived(Bit('E'));
+    source.notReady = {"E:\\"};
+    source.top.push_back(Volume("E:\\"));
+    tree.VolumesArrived({"E:\\"});
     EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "E:"}));
     EXPECT_EQ(tree.Find("E:\\"), tree.Computer()->children[3].get());
-    EXPECT_EQ(tree.PromptDrive(), 'E' - 'A');
+    EXPECT_EQ(tree.PromptVolume(), "E:\\");
 
     // E went while its prompt was open; D's medium was changed and is read again.
-    source.drives &= ~Bit('E');
-    tree.DrivesRemoved(Bit('D') | Bit('E'));
+    source.Unplug("E:\\");
+    tree.VolumesRemoved({"D:\\", "E:\\"});
     EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs"}));
-    EXPECT_EQ(tree.PromptDrive(), -1);
+    EXPECT_EQ(tree.PromptVolume(), "");
     EXPECT_NE(tree.Find("D:\\New\\"), nullptr);
 
-    source.notReady = Bit('D');
-    tree.DrivesRemoved(Bit('D'));
+    source.notReady = {"D:\\"};
+    tree.VolumesRemoved({"D:\\"});
     tree.Find("D:\\");
-    EXPECT_EQ(tree.PromptDrive(), 'D' - 'A');
-    source.drives |= Bit('F');
-    tree.DrivesArrived(Bit('D') | Bit('F'));
-    EXPECT_EQ(tree.PromptDrive(), -1);
+    EXPECT_EQ(tree.PromptVolume(), "D:\\");
+    source.top.push_back(Volume("F:\\"));
+    tree.VolumesArrived({"D:\\", "F:\\"});
+    EXPECT_EQ(tree.PromptVolume(), "");
     EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "F:"}));
+}
+
+// Linux: the home and documents folders, the root and the mounted volumes, with slashes. A
+// backslash is a letter of a name, and names may differ in letter case only.
+class LinuxFolderTreeTest : public FolderTreeTest {
+protected:
+    void SetUp() override {
+        source.separator = '/';
+        source.top = {{NodeKind::Place, "/home/me", {}, {"Home", -1}},
+                      {NodeKind::Place, "/home/me/Docs/", {}, {"Docs", -1}},
+                      Volume("/"),
+                      Volume("/media/me/STICK", "1")};
+        source.folders = {{"/", {"home", "media"}},
+                          {"/home/", {"me"}},
+                          {"/home/me/", {"Docs", "docs", "a\\b"}},
+                          {"/media/", {"me"}},
+                          {"/media/me/", {"STICK"}},
+                          {"/media/me/STICK/", {"Photos"}}};
+        tree.SetText("");
+    }
+    FolderNode* Top(std::size_t index) const { return tree.Computer()->children.at(index).get(); }
+};
+
+TEST_F(LinuxFolderTreeTest, WalksDownFromTheDeepestVolume) {
+    std::vector<std::string> paths;
+    for (const auto& node : tree.Computer()->children)
+        paths.push_back(tree.PathOf(*node));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"/home/me/", "/home/me/Docs/", "/", "/media/me/STICK/"}));
+    const std::pair<std::string, std::string> cases[] = {{"/home/me/Docs/", "/home/me/Docs/"},
+                                                         {"/home/me/docs/", "/home/me/docs/"},
+                                                         {"/home/me/DOCS/", "/home/me/Docs/"},
+                                                         {"/home/me/a\\b/", "/home/me/a\\b/"},
+                                                         {"/home/me/a/", ""},
+                                                         {"home/me/", ""}};
+    for (const auto& [path, selected] : cases) {
+        tree.SetText(path);
+        EXPECT_EQ(tree.Text(), selected) << path;
+    }
+    tree.SetText("/home/me/Docs/");
+    EXPECT_NE(tree.Selected(), Top(1)) << "under the root, not the place";
+    tree.SetText("/media/me/STICK/Photos/");
+    EXPECT_EQ(tree.Selected()->parent, Top(3));
+}
+
+TEST_F(LinuxFolderTreeTest, VolumesFollowTheMountTable) {
+    EXPECT_FALSE(tree.UpdateVolumes());
+    source.top.push_back(Volume("/run/media/me/CARD/", "2"));
+    EXPECT_TRUE(tree.UpdateVolumes());
+    EXPECT_EQ(tree.PathOf(*Top(4)), "/run/media/me/CARD/");
+
+    // Another stick at the same point: what was read of the first no longer holds.
+    tree.SetText("/media/me/STICK/Photos/");
+    source.top[3].medium = "3";
+    EXPECT_TRUE(tree.UpdateVolumes());
+    EXPECT_EQ(tree.Text(), "");
+    EXPECT_FALSE(Top(3)->read);
+    EXPECT_TRUE(Top(3)->children.empty());
+    EXPECT_FALSE(tree.UpdateVolumes());
+
+    source.Unplug("/media/me/STICK");
+    EXPECT_TRUE(tree.UpdateVolumes());
+    EXPECT_EQ(tree.Computer()->children.size(), 4u);
+    EXPECT_EQ(tree.PathOf(*Top(3)), "/run/media/me/CARD/");
 }
 
 // Over the system's folders: hidden and system ones are listed, and a button shows only
@@ -126,19 +192,66 @@ TEST(FolderTreeSystem, HiddenFoldersListedAndButtonsFollowSubfolders) {
     for (const char* name : {"hidden", "hidden/.h"})
         SetFileAttributesA(folder.Path(name).c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesA(folder.Path("system").c_str(), FILE_ATTRIBUTE_SYSTEM);
+#else
+    // A backslash is a letter of a name.
+    std::filesystem::create_directories(folder.Path("back\\slash/sub"));
 #endif
-    FolderSource& source = SystemFolderSource();
-    FolderTree tree(source);
+    FolderTree tree(SystemFolderSource());
     tree.SetText("");
     const auto path = (std::filesystem::path(folder.Path()) / "").make_preferred().string();
-    FolderNode* node = tree.Find(source.TreePath(path));
+    FolderNode* node = tree.Find(path);
     ASSERT_NE(node, nullptr);
     std::map<std::string, bool> buttons;
     for (const auto& child : node->children)
-        buttons[child->name] = child->hasButton;
-    EXPECT_EQ(buttons,
-              (std::map<std::string, bool>{{"files", false}, {"hidden", true}, {"system", false}}));
+        buttons[child->name] = tree.HasButton(*child);
+    std::map<std::string, bool> expected{{"files", false}, {"hidden", true}, {"system", false}};
+#ifndef _WIN32
+    expected["back\\slash"] = true;
+#endif
+    EXPECT_EQ(buttons, expected);
 }
+
+#ifndef _WIN32
+TEST(LinuxFolderSource, RemovableVolumesOfTheMountTable) {
+    const std::string table = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                              "30 22 0:25 / /media rw - tmpfs tmpfs rw\n"
+                              "301 30 8:17 / /media/me/MY\\040STICK rw,nosuid - vfat /dev/sdb1 rw\n"
+                              "302 22 8:33 / /run/media/me/CARD rw - exfat /dev/sdc1 rw\n"
+                              "303 22 8:49 / /mnt/a\\134b rw - ext4 /dev/sdd1 rw\n"
+                              "304 22 8:65 / /mediafiles rw - ext4 /dev/sde1 rw\n"
+                              "305 22 0:50 / /mnt rw - tmpfs tmpfs rw\n"
+                              "306 301 8:18 / /media/me/MY\\040STICK rw - vfat /dev/sdb2 rw\n";
+    std::vector<std::string> volumes;
+    for (const MountedVolume& volume : RemovableVolumes(table))
+        volumes.push_back(volume.path + "|" + volume.medium);
+    EXPECT_EQ(volumes,
+              (std::vector<std::string>{"/media/me/MY STICK/|306 8:18",
+                                        "/run/media/me/CARD/|302 8:33", "/mnt/a\\b/|303 8:49"}));
+}
+
+// Home, the documents folder where it is another, the root, then whatever is mounted.
+TEST(LinuxFolderSource, HomeDocumentsAndTheRootFirst) {
+    test::TempFolder home;
+    test::ScopedVariable homeVariable("HOME", home.Path().c_str());
+    test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
+    home.Write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    const auto topLevel = [](std::size_t count) {
+        FolderTree tree(SystemFolderSource());
+        tree.SetText("");
+        std::vector<std::string> top;
+        for (const auto& node : tree.Computer()->children)
+            top.push_back(node->name + "|" + tree.PathOf(*node));
+        top.resize(count);
+        return top;
+    };
+    EXPECT_EQ(topLevel(2),
+              (std::vector<std::string>{"Home|" + home.Path() + "/", "File System|/"}));
+    std::filesystem::create_directories(home.Path("Dokumente"));
+    EXPECT_EQ(topLevel(3),
+              (std::vector<std::string>{"Home|" + home.Path() + "/",
+                                        "Dokumente|" + home.Path("Dokumente/"), "File System|/"}));
+}
+#endif
 
 } // namespace
 } // namespace dg

@@ -81,14 +81,24 @@ TEST(CsvReport, NoLineEndAfterTheLastRow) {
               "File Name,MD5\r\na.txt," + Hash + "\r\nb.txt,");
 }
 
-TEST(CsvReport, OnlyFieldsWithCommaQuoteOrLineBreakAreQuoted) {
+// Quoted only for a comma, a quote or a line break; an apostrophe, inside the quotes, before
+// a name that a spreadsheet would run as a formula.
+TEST(CsvReport, NamesQuotedOnlyWhenNeededAndNeverTakenForFormulas) {
     const std::pair<std::string, std::string> cases[] = {
         {OddName, "\"Q1, \"\"R&D\"\" caf\xc3\xa9.txt\""},
         {"a,b", "\"a,b\""},
         {"a\"b", "\"a\"\"b\""},
         {"a\rb", "\"a\rb\""},
         {"a\nb", "\"a\nb\""},
-        {"R&D caf\xe9 (1).txt", "R&D caf\xe9 (1).txt"}};
+        {"R&D caf\xe9 (1).txt", "R&D caf\xe9 (1).txt"},
+        {"=HYPERLINK(\"x\",\"y\").txt", "\"'=HYPERLINK(\"\"x\"\",\"\"y\"\").txt\""},
+        {"+SUM(1+1).txt", "'+SUM(1+1).txt"},
+        {"-2+3.txt", "'-2+3.txt"},
+        {"@SUM(A1).txt", "'@SUM(A1).txt"},
+        {"\tx.txt", "'\tx.txt"},
+        {"\rx.txt", "\"'\rx.txt\""},
+        {"a=b-c+d@e.txt", "a=b-c+d@e.txt"},
+        {"'=x.txt", "'=x.txt"}};
     for (const auto& [name, field] : cases)
         EXPECT_EQ(CsvReport.row({name, Hash}), "\r\n" + field + "," + Hash) << name;
 }

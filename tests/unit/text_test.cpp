@@ -1,6 +1,7 @@
 #include "common/text.h"
 
 #include "platform/system.h"
+#include "shell/main_window.h"
 #include "unit_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #endif
 
 namespace dg {
@@ -24,33 +29,49 @@ TEST(Text, CaseConversion) {
 }
 
 TEST(Text, FileNamePartIsWhatFollowsTheLastSeparator) {
+    EXPECT_EQ(FileNamePart("plain.bin"), "plain.bin");
+#ifdef _WIN32
     EXPECT_EQ(FileNamePart("C:\\mixed/dir\\name"), "name");
     EXPECT_EQ(FileNamePart("C:/mixed\\dir/name"), "name");
-    EXPECT_EQ(FileNamePart("plain.bin"), "plain.bin");
     EXPECT_EQ(FileNamePart("C:\\folder\\"), "");
+#else
+    // A backslash is a letter of a name.
+    EXPECT_EQ(FileNamePart("/home/me/a\\b\\c.txt"), "a\\b\\c.txt");
+    EXPECT_EQ(FileNamePart("/home/me/folder/"), "");
+#endif
 }
 
 #ifdef _WIN32
 TEST(DocumentsFolder, IsAnExistingFolder) {
     ASSERT_NE(DocumentsFolderPath(), "");
-    const std::string documents = DocumentsFolderWithBackslash();
+    const std::string documents = DocumentsFolderWithSeparator();
     EXPECT_EQ(documents.back(), '\\');
     EXPECT_EQ(FileSize(documents), -2) << documents;
 }
 #else
-// The XDG documents folder where it exists, else ~/Documents, else the home folder; nothing
-// without a home.
+// The folder that xdg-user-dirs names, where it exists, else the home folder; nothing without a
+// home.
 TEST(DocumentsFolder, OfTheUser) {
     TempFolder home;
     test::ScopedVariable homeVariable("HOME", home.Path().c_str());
     test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
-    home.Write("config/user-dirs.dirs", "# written by a test\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-                                        "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    EXPECT_EQ(DocumentsFolderPath(), home.Path());
-    std::filesystem::create_directories(home.Path("Documents"));
-    EXPECT_EQ(DocumentsFolderPath(), home.Path("Documents"));
-    std::filesystem::create_directories(home.Path("Dokumente"));
-    EXPECT_EQ(DocumentsFolderPath(), home.Path("Dokumente"));
+    const std::string documents = home.Path("Documents");
+    const std::string quoted = home.Path("My \"Docs\"");
+    std::filesystem::create_directories(documents);
+    std::filesystem::create_directories(quoted);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", home.Path()},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home.Path()},
+        {"  XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"  # quoted\n", quoted},
+        {"XDG_DOCUMENTS_DIR=\"" + documents + "\"\n", documents},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_DOCUMENTS_DIR=$HOME/Documents\n", documents},
+        {"XDG_DOCUMENTS_DIR=\"Documents\"\n", home.Path()},
+    };
+    for (const auto& [setting, folder] : cases) {
+        home.Write("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" + setting);
+        EXPECT_EQ(DocumentsFolderPath(), folder) << setting;
+    }
+    EXPECT_EQ(DocumentsFolderWithSeparator(), home.Path() + "/");
     test::ScopedVariable noHome("HOME", nullptr);
     EXPECT_EQ(DocumentsFolderPath(), "");
 }
@@ -73,6 +94,27 @@ TEST(System, CurrentDirectoryEndsWithASeparator) {
               folder.Path() + static_cast<char>(std::filesystem::path::preferred_separator));
 }
 
+// The manual of the working directory; without it the installed one, in the data folder beside
+// the executable's folder (on Windows there is none).
+TEST(System, ManualOfTheWorkingDirectoryElseTheInstalledOne) {
+    TempFolder folder;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const std::string absent = ManualPath();
+    folder.Write("digestorium_manual.pdf", "%PDF");
+    const std::string present = ManualPath();
+    const std::string here = CurrentDirectory() + "digestorium_manual.pdf";
+    std::filesystem::current_path(before);
+    EXPECT_EQ(present, here);
+#ifdef _WIN32
+    EXPECT_EQ(absent, here);
+#else
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
+    EXPECT_EQ(absent, exe.parent_path().parent_path().string() +
+                          "/share/digestorium/digestorium_manual.pdf");
+#endif
+}
+
 #ifdef _WIN32
 // The only test in this program that takes the guard: once it is held, asking again is true.
 TEST(System, InstanceGuardFailsWhileAnotherCopyHoldsIt) {
@@ -83,6 +125,44 @@ TEST(System, InstanceGuardFailsWhileAnotherCopyHoldsIt) {
     EXPECT_TRUE(AcquireInstanceGuard(name + "-mine"));
     EXPECT_TRUE(AcquireInstanceGuard(name + "-mine"));
     CloseHandle(otherCopy);
+}
+#else
+// A lock on a file in the user's runtime folder, else in /tmp under the user's id. Once
+// taken it stays held, and a program started by this one does not inherit it.
+TEST(System, InstanceGuardFailsWhileAnotherCopyHoldsIt) {
+    TempFolder runtime;
+    test::ScopedVariable variable("XDG_RUNTIME_DIR", nullptr);
+    const std::string name = "dg-unit-guard-" + std::to_string(getpid());
+    const std::string inRuntime = runtime.Path(name + ".lock");
+    const std::string inTmp = "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
+    const auto lockedByAnother = [](const std::string& path) {
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT, 0600);
+        if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return fd;
+        close(fd);
+        return -1;
+    };
+    for (const std::string& path : {inTmp, inRuntime}) {
+        const int otherCopy = lockedByAnother(path);
+        ASSERT_GE(otherCopy, 0) << path;
+        EXPECT_FALSE(AcquireInstanceGuard(name)) << path;
+        close(otherCopy);
+        variable.Set(runtime.Path().c_str());
+    }
+    std::filesystem::remove(inTmp);
+    EXPECT_TRUE(AcquireInstanceGuard(name));
+    EXPECT_TRUE(AcquireInstanceGuard(name));
+    EXPECT_EQ(lockedByAnother(inRuntime), -1);
+    int guards = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) !=
+            std::filesystem::canonical(inRuntime))
+            continue;
+        ++guards;
+        EXPECT_NE(fcntl(std::stoi(entry.path().filename()), F_GETFD) & FD_CLOEXEC, 0);
+    }
+    EXPECT_EQ(guards, 1);
 }
 #endif
 

@@ -43,6 +43,26 @@ TEST_F(ControlsTest, LowerCaseStyleConvertsTheHeldText) {
     EXPECT_EQ(GetControlText(FileHashLowerField), "d41d8cd98f00b204e9800998ecf8427e");
 }
 
+// In a burst of changes Wine's costly painting waits for a tick: each row and status text is
+// there at once, and the list's scroll bar and the status bar catch up soon after.
+TEST_F(ControlsTest, ChangesInABurstAreMadeAtOnceAndPaintedSoonAfter) {
+    CreateStatusBar(MainWindow, 400);
+    HWND list = ControlHandle(ResultList), status = win32::StatusBarHandle(MainWindow);
+    for (int row = 0; row < 40; ++row) {
+        SetStatusText(StatusBar, 0, "row " + std::to_string(row));
+        AddListRow(ResultList, -1, "file" + std::to_string(row) + "\nhash");
+        ASSERT_EQ(CountListRows(ResultList), row + 1);
+        ASSERT_EQ(GetListCellText(ResultList, row, 0), "file" + std::to_string(row));
+    }
+    SCROLLINFO range{sizeof(range), SIF_RANGE, 0, 0, 0, 0, 0};
+    const auto caughtUp = [&] {
+        GetScrollInfo(list, SB_VERT, &range);
+        return range.nMax == 39 && IsWindowVisible(status);
+    };
+    PumpEvents(5000, [&](const Seen&) { return caughtUp(); });
+    EXPECT_TRUE(caughtUp()) << range.nMax;
+}
+
 // What the window procedure hands a read-only field when it is painted.
 struct Paint {
     COLORREF brush, text, back;
@@ -106,6 +126,40 @@ TEST_F(ControlsTest, ClipboardTextOnlyInPlainTextFormat) {
 
     PutOnClipboard("not text", CF_DIB);
     EXPECT_EQ(GetClipboardText(), "");
+}
+
+// U+FFFD, as many times, in UTF-8.
+std::string Unknown(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "\xef\xbf\xbd";
+    return text;
+}
+
+// The clipboard may hold any bytes. In UTF-8 each byte that is no character becomes U+FFFD,
+// three bytes: the field shows the text as the code page converts it, the same every time.
+TEST_F(ControlsTest, ChangingCaseGivesTheTextAsTheCodePageConvertsIt) {
+    CreateTextField(MainWindow, CheckHashField, {250, 70, 223, 20}, FieldReadOnly | FieldUpperCase);
+    std::string lowerE, upperE;
+    for (int i = 0; i < 16; ++i) {
+        lowerE += "\xc3\xa9";
+        upperE += "\xc3\x89";
+    }
+    const std::pair<std::string, std::string> cases[] = {
+        // Wine reads a sequence that the end of the text cuts short as one character.
+        {std::string(32, '\xe9'), Unknown(31)},
+        {std::string(32, '\xff'), Unknown(32)},
+        {lowerE, upperE}};
+    for (const auto& [bytes, shown] : cases) {
+        PutOnClipboard(bytes);
+        const std::string clipboard = GetClipboardText();
+        EXPECT_EQ(clipboard, bytes);
+        for (int round = 0; round < 2; ++round) {
+            SetControlText(CheckHashField, UpperCase(clipboard));
+            EXPECT_EQ(GetControlText(CheckHashField), shown) << round;
+        }
+    }
+    EXPECT_EQ(LowerCase(std::string(32, '\xff')), Unknown(32));
 }
 
 class ShortcutsTest : public WindowTest {

@@ -13,6 +13,7 @@
 
 #include <bitset>
 #include <fstream>
+#include <map>
 #include <set>
 
 namespace dg::test {
@@ -37,7 +38,7 @@ std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
     return children;
 }
 
-std::set<std::string> Names(HWND tree, HTREEITEM item) {
+[[maybe_unused]] std::set<std::string> Names(HWND tree, HTREEITEM item) {
     std::set<std::string> names;
     for (HTREEITEM child : Children(tree, item))
         names.insert(ItemText(tree, child));
@@ -49,7 +50,7 @@ protected:
     void Open(FolderSource& source = SystemFolderSource()) {
         ASSERT_TRUE(OpenWindow(DirectoryWindow, 278, 246, "Tree", 0));
         ASSERT_NE(win32::CreateTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224},
-                                    DocumentsFolderWithBackslash(), source),
+                                    DocumentsFolderWithSeparator(), source),
                   0);
         tree = ControlHandle(DirectoryTree);
         computer = TreeView_GetRoot(tree);
@@ -66,20 +67,20 @@ protected:
 
 TEST_F(TreeTest, OpensAtTheDocumentsFolderUnderItsDrive) {
     Open();
-    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithBackslash());
+    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithSeparator());
     HTREEITEM drive = TreeView_GetSelection(tree);
     while (TreeView_GetParent(tree, drive) != computer)
         drive = TreeView_GetParent(tree, drive);
     EXPECT_EQ(TextOf(drive), "C:\\");
     const auto top = Children(tree, computer);
     EXPECT_EQ(top.size(), std::bitset<32>(GetLogicalDrives()).count() + 1) << "and documents";
-    EXPECT_EQ(TextOf(top.back()), DocumentsFolderWithBackslash());
+    EXPECT_EQ(TextOf(top.back()), DocumentsFolderWithSeparator());
     EXPECT_NE(drive, top.back());
 }
 
 TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     FakeSource source; // drive C without a medium
-    source.notReady = Bit('C');
+    source.notReady = {"C:\\"};
     Open(source);
     HWND prompt = FindWindowA("DigestoriumDrivePrompt", nullptr);
     ASSERT_NE(prompt, nullptr);
@@ -103,9 +104,31 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     EXPECT_TRUE(IsWindowEnabled(tree));
 }
 
+// A folder shows an expand button only when it holds a subfolder; the tree asks as it shows it.
+TEST_F(TreeTest, AFolderShowsAButtonOnlyWhenItHoldsASubfolder) {
+    const TempFolder folder;
+    folder.Write("with\\inner\\file.txt", "x");
+    folder.Write("without\\file.txt", "x");
+    Open();
+    SetControlText(DirectoryTree, folder.Path() + "\\");
+    UpdateWindow(tree);
+    std::map<std::string, int> buttons;
+    for (HTREEITEM child : Children(tree, TreeView_GetSelection(tree))) {
+        TVITEMA item{};
+        item.mask = TVIF_CHILDREN;
+        item.hItem = child;
+        TreeView_GetItem(tree, &item);
+        buttons[ItemText(tree, child)] = item.cChildren;
+    }
+    EXPECT_EQ(buttons, (std::map<std::string, int>{{"with", 1}, {"without", 0}}));
+}
+
 // A 32-bit program is shown SysWOW64 for System32 unless it asks not to be. A folder and a
 // file put into the real System32 (redirection off for the writing only) are seen there by the
 // tree, the scan and the digest, and not in SysWOW64; plain calls around them are redirected.
+// A 64-bit build, which serves only to run the tests where Wine runs no 32-bit programs, is
+// never redirected.
+#ifndef _WIN64
 TEST_F(TreeTest, System32IsTheRealOneForTheTreeTheScanAndTheDigest) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
@@ -134,6 +157,7 @@ TEST_F(TreeTest, System32IsTheRealOneForTheTreeTheScanAndTheDigest) {
     RemoveDirectoryA((system32 + folder).c_str());
     Wow64RevertWow64FsRedirection(old);
 }
+#endif
 
 } // namespace
 } // namespace dg::test

@@ -14,8 +14,7 @@ namespace dg::headless::detail {
 
 namespace {
 
-// The directory tree: the folder tree model over the system's folder source. Its texts are
-// the system's paths.
+// The directory tree: the folder tree model over the system's folder source.
 FolderTree& Model(ControlData& tree) {
     if (!tree.tree)
         tree.tree = std::make_shared<FolderTree>(SystemFolderSource());
@@ -23,12 +22,12 @@ FolderTree& Model(ControlData& tree) {
 }
 
 void ShowSelection(ControlData& tree) {
-    tree.state.text = SystemFolderSource().SystemPath(Model(tree).Text());
+    tree.state.text = Model(tree).Text();
 }
 
 // SetControlText on the tree: rebuilds and/or selects, as the real tree does.
 void SetTreeText(ControlData& tree, const std::string& text) {
-    Model(tree).SetText(SystemFolderSource().TreePath(text));
+    Model(tree).SetText(text);
     ShowSelection(tree);
 }
 
@@ -36,8 +35,7 @@ void SetTreeText(ControlData& tree, const std::string& text) {
 
 bool ClickTreePath(ControlData& tree, const std::string& path) {
     FolderTree& model = Model(tree);
-    FolderNode* node =
-        path.empty() ? model.Computer() : model.Find(SystemFolderSource().TreePath(path));
+    FolderNode* node = path.empty() ? model.Computer() : model.Find(path);
     if (node == nullptr || node == model.Selected())
         return false;
     model.Select(node);

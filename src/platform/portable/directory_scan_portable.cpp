@@ -1,6 +1,7 @@
 // Scan numbers and the search text rule over the backend's native enumeration.
 #include "platform/directory_scan.h"
 #include "platform/portable/native_scan.h"
+#include "platform/system.h"
 
 #include <map>
 #include <mutex>
@@ -28,8 +29,8 @@ ScanEntry* FindScan(int scan) {
 
 std::string DirectorySearchText(const std::string& directory, const std::string& pattern) {
     std::string text = directory;
-    if (!text.empty() && text.back() != '\\')
-        text += '\\';
+    if (!text.empty() && text.back() != PathSeparator)
+        text += PathSeparator;
     return text + (pattern.empty() ? "*.*" : pattern);
 }
 

@@ -25,6 +25,9 @@ public:
             events_.push_back(event);
     }
 
+    // A command of a button or menu item: two clicks are two commands, never collapsed.
+    void Record(const EventRecord& event) { events_.push_back(event); }
+
     // The oldest event into event; false when the queue is empty.
     bool Pop(EventRecord& event) {
         if (events_.empty())

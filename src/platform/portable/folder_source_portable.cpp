@@ -8,15 +8,13 @@ namespace dg {
 
 namespace {
 
-// Calls visit with each subfolder's name until it returns false. Names holding a backslash
-// (possible outside Windows) have no tree path and are left out.
-void VisitSubfolders(const FolderSource& source, const std::string& folder,
+// Calls visit with each subfolder's name until it returns false.
+void VisitSubfolders(const std::string& folder,
                      const std::function<bool(const std::string&)>& visit) {
-    const std::unique_ptr<NativeScan> scan = StartNativeScan(source.SystemPath(folder) + "*.*");
+    const std::unique_ptr<NativeScan> scan = StartNativeScan(folder + "*.*");
     while (scan && scan->Next()) {
         const std::string name = scan->Name();
-        if (scan->IsDirectory() && name != "." && name != ".." &&
-            name.find('\\') == std::string::npos && !visit(name))
+        if (scan->IsDirectory() && name != "." && name != ".." && !visit(name))
             return;
     }
 }
@@ -25,7 +23,7 @@ void VisitSubfolders(const FolderSource& source, const std::string& folder,
 
 std::vector<std::string> FolderSource::Subfolders(const std::string& folder) {
     std::vector<std::string> names;
-    VisitSubfolders(*this, folder, [&](const std::string& name) {
+    VisitSubfolders(folder, [&](const std::string& name) {
         names.push_back(name);
         return true;
     });
@@ -34,7 +32,7 @@ std::vector<std::string> FolderSource::Subfolders(const std::string& folder) {
 
 bool FolderSource::HasSubfolder(const std::string& folder) {
     bool found = false;
-    VisitSubfolders(*this, folder, [&](const std::string&) {
+    VisitSubfolders(folder, [&](const std::string&) {
         found = true;
         return false;
     });

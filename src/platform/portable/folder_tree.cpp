@@ -8,15 +8,24 @@ namespace dg {
 
 namespace {
 
-constexpr int DriveSlots = 32;
 constexpr char ComputerFallbackName[] = "My Computer";
-constexpr char DocumentsFallbackName[] = "My Documents";
 
 bool Within(const FolderNode* node, const FolderNode& subtree) {
     for (; node != nullptr; node = node->parent)
         if (node == &subtree)
             return true;
     return false;
+}
+
+bool Named(const std::vector<std::string>& named, const std::string& path) {
+    return std::ranges::find(named, path) != named.end();
+}
+
+const TopFolder* VolumeAt(const std::vector<TopFolder>& present, const std::string& path) {
+    const auto found = std::ranges::find_if(present, [&](const TopFolder& top) {
+        return top.kind == NodeKind::Volume && top.path == path;
+    });
+    return found != present.end() ? &*found : nullptr;
 }
 
 } // namespace
@@ -26,7 +35,7 @@ FolderTree::FolderTree(FolderSource& source, FolderTreeView* view) : source_(sou
 std::vector<std::string> FolderTree::Split(const std::string& text) const {
     std::vector<std::string> parts(1);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\') {
+        if (text[i] == source_.Separator()) {
             parts.emplace_back();
             continue;
         }
@@ -49,7 +58,7 @@ void FolderTree::SetText(const std::string& text) {
     } else if (parts.size() > 1 && parts.back().empty()) {
         Select(Find(text));
     } else if (parts.size() > 1) {
-        // The part after the last backslash is a file pattern, for trees that show files.
+        // The part after the last separator is a file pattern, for trees that show files.
         BuildTopLevel();
         Select(Find(text.substr(0, text.size() - parts.back().size())));
     } else {
@@ -65,17 +74,15 @@ std::string FolderTree::PathOf(const FolderNode& node) const {
     switch (node.kind) {
     case NodeKind::Computer:
         return {};
-    case NodeKind::Drive:
-        path = {static_cast<char>('A' + node.drive), ':', '\\'};
-        break;
-    case NodeKind::Documents:
-        path = documentsPath_;
+    case NodeKind::Volume:
+    case NodeKind::Place:
+        path = node.path;
         break;
     case NodeKind::Folder:
         path = node.parent ? PathOf(*node.parent) : std::string();
         if (path.empty())
             return {};
-        path += node.name + '\\';
+        path += node.name + source_.Separator();
         break;
     }
     return path.size() <= MaxTreePathBytes ? path : std::string();
@@ -88,30 +95,50 @@ void FolderTree::Select(FolderNode* node) {
 }
 
 FolderNode* FolderTree::Find(const std::string& folderPath) {
-    if (!computer_ || folderPath.size() < 2 || folderPath[1] != ':')
-        return nullptr;
-    const char letter = UpperCase(folderPath.substr(0, 1))[0];
-    FolderNode* node = nullptr;
-    for (const auto& child : computer_->children)
-        if (child->kind == NodeKind::Drive && 'A' + child->drive == letter)
-            node = child.get();
+    FolderNode* node = VolumeOf(folderPath);
     if (!node)
         return nullptr;
     Expand(*node);
-    const std::vector<std::string> parts =
-        Split(folderPath.size() > 3 ? folderPath.substr(3) : std::string());
-    for (const std::string& part : parts) {
+    for (const std::string& part : Split(folderPath.substr(node->path.size()))) {
         if (part.empty())
             continue;
-        const auto found =
-            std::find_if(node->children.begin(), node->children.end(),
-                         [&](const auto& child) { return SameName(child->name, part); });
-        if (found == node->children.end())
+        node = ChildNamed(*node, part);
+        if (!node)
             return nullptr;
-        node = found->get();
         Expand(*node);
     }
     return node;
+}
+
+// The volume whose path begins the path: spelled the same before spelled in other letter
+// cases, the longest first (a volume mounted inside another's folders).
+FolderNode* FolderTree::VolumeOf(const std::string& path) const {
+    FolderNode* best = nullptr;
+    bool bestExact = false;
+    for (FolderNode* volume : VolumeNodes()) {
+        const std::string start = path.substr(0, volume->path.size());
+        const bool exact = start == volume->path;
+        if (start.size() < volume->path.size() || (!exact && !SameName(start, volume->path)))
+            continue;
+        if (!best || exact > bestExact ||
+            (exact == bestExact && volume->path.size() > best->path.size())) {
+            best = volume;
+            bestExact = exact;
+        }
+    }
+    return best;
+}
+
+// Names spelled the same first: outside Windows two folders may differ in letter case only.
+FolderNode* FolderTree::ChildNamed(const FolderNode& node, const std::string& name) const {
+    FolderNode* similar = nullptr;
+    for (const auto& child : node.children) {
+        if (child->name == name)
+            return child.get();
+        if (!similar && SameName(child->name, name))
+            similar = child.get();
+    }
+    return similar;
 }
 
 bool FolderTree::ReadChildren(FolderNode& node) {
@@ -120,12 +147,12 @@ bool FolderTree::ReadChildren(FolderNode& node) {
     const std::string path = PathOf(node);
     if (path.empty())
         return false;
-    if (node.kind == NodeKind::Drive) {
-        const DriveAccess access = source_.CheckDrive(node.drive);
+    if (node.kind == NodeKind::Volume) {
+        const DriveAccess access = source_.CheckVolume(path);
         if (access == DriveAccess::NotReady) {
-            promptDrive_ = node.drive;
+            promptVolume_ = path;
             if (view_)
-                view_->PromptChanged(node.drive);
+                view_->PromptChanged(&node);
         }
         if (access != DriveAccess::Ready)
             return false;
@@ -136,58 +163,90 @@ bool FolderTree::ReadChildren(FolderNode& node) {
         child->name = name;
         child->icon = source_.FolderIcon();
         child->parent = &node;
-        const std::string childPath = PathOf(*child);
-        child->hasButton = !childPath.empty() && source_.HasSubfolder(childPath);
         Append(node, std::move(child));
     }
     node.read = true;
     return !node.children.empty();
 }
 
-void FolderTree::DrivesRemoved(unsigned long named) {
+bool FolderTree::HasButton(FolderNode& node) {
+    if (!node.button) {
+        const std::string path = PathOf(node);
+        node.button = !path.empty() && source_.HasSubfolder(path);
+    }
+    return *node.button;
+}
+
+void FolderTree::VolumesRemoved(const std::vector<std::string>& named) {
     if (!computer_)
         return;
-    const unsigned long present = source_.Drives();
-    std::vector<FolderNode*> drives;
-    for (const auto& child : computer_->children)
-        if (child->kind == NodeKind::Drive)
-            drives.push_back(child.get());
-    for (FolderNode* drive : drives) {
-        const unsigned long bit = 1UL << drive->drive;
-        if ((present & bit) == 0)
-            Remove(*drive);
-        else if ((named & bit) != 0)
-            Refresh(*drive);
+    const std::vector<TopFolder> present = Present();
+    DropGoneVolumes(present);
+    RefreshVolumes(named, present);
+}
+
+void FolderTree::VolumesArrived(const std::vector<std::string>& named) {
+    if (!computer_)
+        return;
+    if (Named(named, promptVolume_))
+        ClosePrompt();
+    const std::vector<TopFolder> present = Present();
+    RefreshVolumes(named, present);
+    AppendNewVolumes(present);
+}
+
+bool FolderTree::UpdateVolumes() {
+    if (!computer_)
+        return false;
+    const std::vector<TopFolder> present = Present();
+    std::vector<std::string> before, changed;
+    for (const FolderNode* volume : VolumeNodes()) {
+        before.push_back(volume->path);
+        const TopFolder* now = VolumeAt(present, volume->path);
+        if (now && now->medium != volume->medium)
+            changed.push_back(volume->path);
     }
-    if (promptDrive_ >= 0 && (present & (1UL << promptDrive_)) == 0)
+    DropGoneVolumes(present);
+    RefreshVolumes(changed, present);
+    AppendNewVolumes(present);
+    std::vector<std::string> after;
+    for (const FolderNode* volume : VolumeNodes())
+        after.push_back(volume->path);
+    return !changed.empty() || after != before;
+}
+
+void FolderTree::DropGoneVolumes(const std::vector<TopFolder>& present) {
+    for (FolderNode* volume : VolumeNodes())
+        if (!VolumeAt(present, volume->path))
+            Remove(*volume);
+    if (!promptVolume_.empty() && !VolumeAt(present, promptVolume_))
         ClosePrompt();
 }
 
-void FolderTree::DrivesArrived(unsigned long named) {
-    if (!computer_)
-        return;
-    if (promptDrive_ >= 0 && (named & (1UL << promptDrive_)) != 0)
-        ClosePrompt();
-    const unsigned long present = source_.Drives();
-    unsigned long shown = 0;
-    for (const auto& child : computer_->children) {
-        if (child->kind != NodeKind::Drive)
+void FolderTree::RefreshVolumes(const std::vector<std::string>& named,
+                                const std::vector<TopFolder>& present) {
+    for (FolderNode* volume : VolumeNodes())
+        if (const TopFolder* now = VolumeAt(present, volume->path);
+            now && Named(named, volume->path))
+            Refresh(*volume, *now);
+}
+
+void FolderTree::AppendNewVolumes(const std::vector<TopFolder>& present) {
+    for (const TopFolder& top : present) {
+        if (top.kind != NodeKind::Volume)
             continue;
-        shown |= 1UL << child->drive;
-        if ((named & present & (1UL << child->drive)) != 0)
-            Refresh(*child);
+        const std::vector<FolderNode*> shown = VolumeNodes();
+        if (std::ranges::none_of(shown, [&](const FolderNode* n) { return n->path == top.path; }))
+            AppendTop(top);
     }
-    for (int drive = 0; drive < DriveSlots; ++drive)
-        if ((present & ~shown & (1UL << drive)) != 0)
-            AppendDrive(drive);
 }
 
 void FolderTree::ClosePrompt() {
-    if (promptDrive_ < 0)
+    if (promptVolume_.empty())
         return;
-    promptDrive_ = -1;
+    promptVolume_.clear();
     if (view_)
-        view_->PromptChanged(-1);
+        view_->PromptChanged(nullptr);
 }
 
 void FolderTree::BuildTopLevel() {
@@ -202,24 +261,8 @@ void FolderTree::BuildTopLevel() {
     computer_->read = true;
     if (view_)
         view_->Added(*computer_);
-
-    const unsigned long drives = source_.Drives();
-    for (int drive = 0; drive < DriveSlots; ++drive)
-        if ((drives & (1UL << drive)) != 0)
-            AppendDrive(drive);
-
-    DocumentsFolder documents = source_.Documents();
-    documentsPath_ = documents.path;
-    if (!documentsPath_.empty() && !Split(documentsPath_).back().empty())
-        documentsPath_ += '\\';
-    if (documents.shown && !documentsPath_.empty()) {
-        auto node = std::make_unique<FolderNode>();
-        node->kind = NodeKind::Documents;
-        node->name = documents.look.name.empty() ? DocumentsFallbackName : documents.look.name;
-        node->icon = documents.look.icon;
-        node->hasButton = true;
-        Append(*computer_, std::move(node));
-    }
+    for (const TopFolder& top : Present())
+        AppendTop(top);
     Expand(*computer_);
 }
 
@@ -231,15 +274,26 @@ FolderNode& FolderTree::Append(FolderNode& parent, std::unique_ptr<FolderNode> n
     return added;
 }
 
-FolderNode& FolderTree::AppendDrive(int drive) {
+// The source's top level, each path ending with the separator.
+std::vector<TopFolder> FolderTree::Present() const {
+    std::vector<TopFolder> present = source_.TopFolders();
+    std::erase_if(present, [](const TopFolder& top) { return top.path.empty(); });
+    for (TopFolder& top : present)
+        if (!Split(top.path).back().empty())
+            top.path += source_.Separator();
+    return present;
+}
+
+void FolderTree::AppendTop(const TopFolder& top) {
     auto node = std::make_unique<FolderNode>();
-    node->kind = NodeKind::Drive;
-    node->drive = drive;
-    const ShellLook look = source_.DriveLook(drive);
+    node->kind = top.kind;
+    node->path = top.path;
+    node->medium = top.medium;
+    const ShellLook look = top.kind == NodeKind::Volume ? source_.VolumeLook(node->path) : top.look;
     node->name = look.name;
     node->icon = look.icon;
-    node->hasButton = true;
-    return Append(*computer_, std::move(node));
+    node->button = true;
+    Append(*computer_, std::move(node));
 }
 
 void FolderTree::Expand(FolderNode& node) {
@@ -247,16 +301,25 @@ void FolderTree::Expand(FolderNode& node) {
         view_->Expanded(node);
 }
 
-// A medium changed: what was read of the drive no longer holds.
-void FolderTree::Refresh(FolderNode& drive) {
-    DiscardChildren(drive);
-    drive.read = false;
-    const ShellLook look = source_.DriveLook(drive.drive);
-    drive.name = look.name;
-    drive.icon = look.icon;
-    drive.hasButton = true;
+std::vector<FolderNode*> FolderTree::VolumeNodes() const {
+    std::vector<FolderNode*> volumes;
+    for (const auto& child : computer_->children)
+        if (child->kind == NodeKind::Volume)
+            volumes.push_back(child.get());
+    return volumes;
+}
+
+// A medium changed: what was read of the volume no longer holds.
+void FolderTree::Refresh(FolderNode& volume, const TopFolder& now) {
+    DiscardChildren(volume);
+    volume.read = false;
+    volume.medium = now.medium;
+    const ShellLook look = source_.VolumeLook(volume.path);
+    volume.name = look.name;
+    volume.icon = look.icon;
+    volume.button = true;
     if (view_)
-        view_->Changed(drive);
+        view_->Changed(volume);
 }
 
 void FolderTree::Remove(FolderNode& node) {

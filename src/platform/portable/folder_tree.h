@@ -1,5 +1,5 @@
-// The directory tree as data: the computer, its drives, the documents folder and folders read
-// when first expanded, the selection and the path it stands for. A view (the Win32 tree-view
+// The directory tree as data: the computer with its volumes and places, folders read when
+// first expanded, the selection and the path it stands for. A view (the Win32 tree-view
 // control) draws it and is told of every change; the headless backend uses it without one.
 // Main thread only.
 #pragma once
@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,15 +18,16 @@ namespace dg {
 // another folder's path.
 constexpr std::size_t MaxTreePathBytes = 32767;
 
-enum class NodeKind { Computer, Drive, Documents, Folder };
-
 struct FolderNode {
     NodeKind kind = NodeKind::Folder;
     std::string name;
     int icon = -1;
-    // Drive nodes: 0 for A to 31.
-    int drive = -1;
-    bool hasButton = false;
+    // Volume and place nodes: the folder's path, and what is mounted there (TopFolder).
+    std::string path;
+    std::string medium;
+    // Whether the node shows an expand button; a folder's is decided when FolderTree::HasButton
+    // is first asked.
+    std::optional<bool> button;
     // The children were read; they are never read again unless a medium changes.
     bool read = false;
     FolderNode* parent = nullptr;
@@ -51,8 +53,8 @@ public:
     virtual void Expanded(FolderNode& node) = 0;
     // Scroll the node into view and select it; null selects nothing.
     virtual void Selected(FolderNode* node) = 0;
-    // The not-ready prompt opened for the drive, or closed (-1).
-    virtual void PromptChanged(int drive) = 0;
+    // The not-ready prompt opened for the volume, or closed (null).
+    virtual void PromptChanged(const FolderNode* volume) = 0;
 };
 
 class FolderTree {
@@ -69,28 +71,46 @@ public:
     [[nodiscard]] FolderNode* Computer() const { return computer_.get(); }
     [[nodiscard]] FolderNode* Selected() const { return selected_; }
     void Select(FolderNode* node);
-    // The selection walk: expands the tree down the path and returns its node, or null when
-    // the drive or a folder is missing.
+    // The selection walk, down from the volume the path lies on: expands the tree down the
+    // path and returns its node, or null when the volume or a folder is missing.
     FolderNode* Find(const std::string& folderPath);
     // Reads the node's children once; false when there are none to show.
     bool ReadChildren(FolderNode& node);
+    // Whether the node shows an expand button: a folder only when it holds a subfolder. That
+    // costs a listing of the folder, so it is decided when the view first shows the node,
+    // not for each of a folder's thousands of subfolders when it is read.
+    [[nodiscard]] bool HasButton(FolderNode& node);
 
-    // Device-change broadcasts: the drives named in the mask were removed or arrived.
-    void DrivesRemoved(unsigned long named);
-    void DrivesArrived(unsigned long named);
-    // -1 when the not-ready prompt is closed.
-    [[nodiscard]] int PromptDrive() const { return promptDrive_; }
+    // Device-change broadcasts: the volumes named were removed or arrived, or their medium
+    // was taken out or put in.
+    void VolumesRemoved(const std::vector<std::string>& named);
+    void VolumesArrived(const std::vector<std::string>& named);
+    // Follows the source's volumes where no broadcast tells: drops the volumes gone, reads
+    // again those with another medium, appends the new ones. true when anything changed.
+    // Cheap enough to call on every change of the mount table, or on a timer.
+    bool UpdateVolumes();
+    // The volume whose not-ready prompt is open; empty when it is closed.
+    [[nodiscard]] const std::string& PromptVolume() const { return promptVolume_; }
     void ClosePrompt();
 
 private:
     void BuildTopLevel();
     FolderNode& Append(FolderNode& parent, std::unique_ptr<FolderNode> node);
-    FolderNode& AppendDrive(int drive);
+    void AppendTop(const TopFolder& top);
     void Expand(FolderNode& node);
-    void Refresh(FolderNode& drive);
+    [[nodiscard]] std::vector<FolderNode*> VolumeNodes() const;
+    [[nodiscard]] FolderNode* VolumeOf(const std::string& path) const;
+    [[nodiscard]] FolderNode* ChildNamed(const FolderNode& node, const std::string& name) const;
+    [[nodiscard]] std::vector<TopFolder> Present() const;
+    // What changes between the source's volumes now and the volume nodes.
+    void DropGoneVolumes(const std::vector<TopFolder>& present);
+    void RefreshVolumes(const std::vector<std::string>& named,
+                        const std::vector<TopFolder>& present);
+    void AppendNewVolumes(const std::vector<TopFolder>& present);
+    void Refresh(FolderNode& volume, const TopFolder& now);
     void Remove(FolderNode& node);
     void DiscardChildren(FolderNode& node);
-    // Splits at each backslash that is a character of its own, never a second byte.
+    // Splits at each separator that is a character of its own, never a second byte.
     [[nodiscard]] std::vector<std::string> Split(const std::string& text) const;
     [[nodiscard]] bool SameName(const std::string& a, const std::string& b) const;
 
@@ -98,8 +118,7 @@ private:
     FolderTreeView* view_;
     std::unique_ptr<FolderNode> computer_;
     FolderNode* selected_ = nullptr;
-    std::string documentsPath_;
-    int promptDrive_ = -1;
+    std::string promptVolume_;
 };
 
 } // namespace dg

@@ -1,8 +1,6 @@
-// Directory scans over opendir and readdir. The logic builds search texts with backslashes,
-// as on Windows; here they are slashes.
+// Directory scans over opendir and readdir.
 #include "platform/portable/native_scan.h"
 
-#include <algorithm>
 #include <dirent.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -53,14 +51,12 @@ private:
 } // namespace
 
 std::unique_ptr<NativeScan> StartNativeScan(const std::string& searchText) {
-    std::string text = searchText;
-    std::replace(text.begin(), text.end(), '\\', '/');
-    const auto cut = text.rfind('/');
-    const std::string folder = cut == std::string::npos ? "." : text.substr(0, cut + 1);
+    const auto cut = searchText.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : searchText.substr(0, cut + 1);
     DIR* directory = opendir(folder.c_str());
     if (!directory)
         return nullptr;
-    return std::make_unique<PosixScan>(directory, text.substr(cut + 1));
+    return std::make_unique<PosixScan>(directory, searchText.substr(cut + 1));
 }
 
 } // namespace dg

@@ -53,23 +53,10 @@ long long InputFile::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(done);
 }
 
-namespace {
-
-// The logic builds Windows paths (the documents folder and a backslash, then the name).
-std::string NativePath(std::string path) {
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
-} // namespace
-
 OutputFile::OutputFile(const std::string& path) : path_(path), handle_(-1) {
-    const std::string native = NativePath(path);
-    int fd = open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        fd = open(native.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     handle_ = fd;
 }
 
@@ -97,7 +84,7 @@ bool OutputFile::CloseNative() {
 }
 
 void OutputFile::RemoveNative() {
-    (void)unlink(NativePath(path_).c_str());
+    (void)unlink(path_.c_str());
 }
 
 } // namespace dg

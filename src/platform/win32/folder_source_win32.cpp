@@ -57,6 +57,12 @@ ShellLook LookOf(const ItemList& list) {
     return list.items ? LookOf(reinterpret_cast<const char*>(list.items), SHGFI_PIDL) : ShellLook{};
 }
 
+struct DocumentsFolder {
+    bool shown = false;
+    std::string path;
+    ShellLook look;
+};
+
 // The first icon and the first name that any of the looks gives.
 ShellLook FirstOf(const std::initializer_list<ShellLook>& looks) {
     ShellLook first;
@@ -69,20 +75,26 @@ ShellLook FirstOf(const std::initializer_list<ShellLook>& looks) {
     return first;
 }
 
-std::string DriveRoot(int drive) {
-    return {static_cast<char>('A' + drive), ':', '\\'};
-}
-
 class Win32FolderSource final : public FolderSource {
 public:
-    unsigned long Drives() override {
-        CriticalErrorsOff quiet;
-        return GetLogicalDrives();
+    std::vector<TopFolder> TopFolders() override {
+        std::vector<TopFolder> top;
+        DWORD drives = 0;
+        {
+            CriticalErrorsOff quiet;
+            drives = GetLogicalDrives();
+        }
+        for (const std::string& root : DriveRoots(drives))
+            top.push_back({NodeKind::Volume, root, {}, {}});
+        const DocumentsFolder& documents = Documents();
+        if (documents.shown)
+            top.push_back({NodeKind::Place, documents.path, {}, documents.look});
+        return top;
     }
 
-    ShellLook DriveLook(int drive) override {
+    ShellLook VolumeLook(const std::string& volume) override {
         CriticalErrorsOff quiet;
-        return LookOf(DriveRoot(drive).c_str(), 0);
+        return LookOf(volume.c_str(), 0);
     }
 
     ShellLook ComputerLook() override {
@@ -91,20 +103,6 @@ public:
             computer_ = list.items ? LookOf(list) : LookOf(ComputerShellName, 0);
         }
         return *computer_;
-    }
-
-    DocumentsFolder Documents() override {
-        if (!documents_) {
-            documents_.emplace();
-            const ItemList list(CSIDL_PERSONAL);
-            const std::string path = ItemListPath(list.items);
-            if (!path.empty()) {
-                const ShellLook look =
-                    FirstOf({LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path.c_str(), 0)});
-                *documents_ = {look.icon >= 0 && !look.name.empty(), path, look};
-            }
-        }
-        return *documents_;
     }
 
     int FolderIcon() override {
@@ -121,10 +119,10 @@ public:
         return *folderIcon_;
     }
 
-    DriveAccess CheckDrive(int drive) override {
+    DriveAccess CheckVolume(const std::string& volume) override {
         CriticalErrorsOff quiet;
         ULARGE_INTEGER available{}, total{}, free{};
-        if (GetDiskFreeSpaceExA(DriveRoot(drive).c_str(), &available, &total, &free))
+        if (GetDiskFreeSpaceExA(volume.c_str(), &available, &total, &free))
             return DriveAccess::Ready;
         return GetLastError() == ERROR_NOT_READY ? DriveAccess::NotReady : DriveAccess::Failed;
     }
@@ -145,6 +143,20 @@ public:
     }
 
 private:
+    const DocumentsFolder& Documents() {
+        if (!documents_) {
+            documents_.emplace();
+            const ItemList list(CSIDL_PERSONAL);
+            const std::string path = ItemListPath(list.items);
+            if (!path.empty()) {
+                const ShellLook look =
+                    FirstOf({LookOf(list), LookOf(DocumentsShellName, 0), LookOf(path.c_str(), 0)});
+                *documents_ = {look.icon >= 0 && !look.name.empty(), path, look};
+            }
+        }
+        return *documents_;
+    }
+
     // Asked once and kept for the rest of the run.
     std::optional<ShellLook> computer_;
     std::optional<DocumentsFolder> documents_;

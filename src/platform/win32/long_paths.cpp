@@ -54,4 +54,12 @@ std::string ItemListPath(const void* items) {
     return NarrowText(path);
 }
 
+std::vector<std::string> DriveRoots(unsigned long drives) {
+    std::vector<std::string> roots;
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if ((drives & (1UL << (letter - 'A'))) != 0)
+            roots.push_back({letter, ':', '\\'});
+    return roots;
+}
+
 } // namespace dg

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace dg {
 
@@ -18,6 +19,9 @@ constexpr unsigned long LongestPath = 32768;
 // The path for a wide file function: a path shorter than MAX_PATH bytes as it is, a longer
 // one made full and put behind "\\?\" ("\\?\UNC\" for \\server\share). Any thread.
 [[nodiscard]] std::wstring SystemPath(const std::string& path);
+
+// The root paths ("C:\") of the drives whose bits are set, A being bit 0.
+[[nodiscard]] std::vector<std::string> DriveRoots(unsigned long drives);
 
 // The file-system path of a shell item list, whole; the empty text when it has none.
 [[nodiscard]] std::string ItemListPath(const void* items);

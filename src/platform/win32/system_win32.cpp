@@ -36,6 +36,10 @@ std::string CurrentDirectory() {
     return path;
 }
 
+std::string InstalledDataFolder() {
+    return {};
+}
+
 long long FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
@@ -70,16 +74,26 @@ std::string AnsiToUtf8(const std::string& text) {
     return wide.empty() ? text : NarrowText(wide, CP_UTF8);
 }
 
+namespace {
+
+// Through UTF-16, each conversion sized for its own result. CharUpperBuffA works in place,
+// but in UTF-8 a byte that is no character becomes U+FFFD (three bytes) and some letters
+// change length with their case: it then fails half done, and Wine reads past the end of
+// such bytes when they reach a field.
+std::string ChangeCase(const std::string& text, DWORD(WINAPI* change)(LPWSTR, DWORD)) {
+    std::wstring wide = WideText(text);
+    change(wide.data(), static_cast<DWORD>(wide.size()));
+    return NarrowText(wide);
+}
+
+} // namespace
+
 std::string UpperCase(std::string text) {
-    if (!text.empty())
-        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+    return ChangeCase(text, CharUpperBuffW);
 }
 
 std::string LowerCase(std::string text) {
-    if (!text.empty())
-        CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+    return ChangeCase(text, CharLowerBuffW);
 }
 
 std::string DocumentsFolderPath() {

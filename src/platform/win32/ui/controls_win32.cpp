@@ -14,6 +14,9 @@ namespace {
 
 constexpr int StatusBarId = 100;
 constexpr int ColumnTitleBytes = 4096;
+// A list's scroll bar costs the most to paint and says the least while rows arrive below
+// the visible ones.
+constexpr DWORD ListCatchUpMs = 1000;
 
 HWND CreateChild(int window, int control, const char* className, const std::string& text,
                  DWORD style, DWORD extendedStyle, ControlRect rect) {
@@ -261,6 +264,7 @@ void SetStatusText(int statusBar, int field, const std::string& text) {
     RunOnWindowThread(statusBar, [&] {
         HWND hwnd = StatusBarHandle(statusBar);
         if (hwnd != nullptr) {
+            BeforeCostlyPaint(hwnd, 0);
             SendMessageA(hwnd, SB_SETTEXTA, static_cast<WPARAM>(field),
                          reinterpret_cast<LPARAM>(text.c_str()));
         }
@@ -345,6 +349,14 @@ void AddListRow(int list, int position, const std::string& text) {
         if (position == -1) {
             position = static_cast<int>(SendMessageA(entry.hwnd, LVM_GETITEMCOUNT, 0, 0));
         }
+        // Only a row below the visible ones can wait: it changes nothing but the scroll bar.
+        const auto visibleEnd = SendMessageA(entry.hwnd, LVM_GETTOPINDEX, 0, 0) +
+                                SendMessageA(entry.hwnd, LVM_GETCOUNTPERPAGE, 0, 0);
+        if (position >= visibleEnd) {
+            BeforeCostlyPaint(entry.hwnd, ListCatchUpMs);
+        } else {
+            PaintHeld(entry.hwnd);
+        }
         std::vector<std::string> cells = SplitListRow(text, entry.columns);
         LVITEMA item{};
         item.mask = LVIF_TEXT;
@@ -394,6 +406,7 @@ void ClearList(int list) {
     WithControl(list, [&](ControlEntry& entry) {
         if (entry.kind == ControlKind::List) {
             SendMessageA(entry.hwnd, LVM_DELETEALLITEMS, 0, 0);
+            PaintHeld(entry.hwnd);
         }
     });
 }

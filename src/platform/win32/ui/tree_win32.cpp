@@ -7,6 +7,7 @@
 #include "platform/ids.h"
 #include "platform/portable/folder_tree.h"
 #include "platform/tree.h"
+#include "platform/win32/long_paths.h"
 
 #include <commctrl.h>
 #include <dbt.h>
@@ -41,7 +42,8 @@ FolderNode* NodeOf(LPARAM param) {
     return reinterpret_cast<FolderNode*>(param);
 }
 
-// The items carry the node's look; the computer node gets no button of its own.
+// The items carry the node's look; the computer node gets no button of its own, and a
+// folder's is asked for when the tree first shows it.
 void Describe(TVITEMA& item, FolderNode& node) {
     item.mask |= TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     item.pszText = node.name.data();
@@ -49,7 +51,7 @@ void Describe(TVITEMA& item, FolderNode& node) {
     item.iSelectedImage = node.icon;
     if (node.kind != NodeKind::Computer) {
         item.mask |= TVIF_CHILDREN;
-        item.cChildren = node.hasButton ? 1 : 0;
+        item.cChildren = !node.button ? I_CHILDRENCALLBACK : *node.button ? 1 : 0;
     }
 }
 
@@ -105,7 +107,7 @@ public:
             TreeView_EnsureVisible(hwnd_, item);
         TreeView_SelectItem(hwnd_, item);
     }
-    void PromptChanged(int drive) override;
+    void PromptChanged(const FolderNode* volume) override;
 
 private:
     void QueueTreeEvent(int type) const { QueueEvent(EventControl, control_, window_, type); }
@@ -147,7 +149,21 @@ bool TreeControl::OnNotify(const NMHDR& header, LRESULT& result) {
     case TVN_ITEMEXPANDINGW: {
         // A node without children to show does not open, and keeps its button.
         FolderNode* node = NodeOf(change.itemNew.lParam);
+        // Painted once when all are in: Wine would redraw the scroll bar for each child.
+        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
         result = (change.action & TVE_EXPAND) != 0 && node && !model_.ReadChildren(*node);
+        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        return true;
+    }
+    case TVN_GETDISPINFOA:
+    case TVN_GETDISPINFOW: {
+        // The tree reads the answer back from its own notification.
+        auto& shown = reinterpret_cast<NMTVDISPINFOA&>(const_cast<NMHDR&>(header)).item;
+        FolderNode* node = NodeOf(shown.lParam);
+        if ((shown.mask & TVIF_CHILDREN) != 0 && node) {
+            shown.cChildren = model_.HasButton(*node) ? 1 : 0;
+            shown.mask |= TVIF_DI_SETITEM;
+        }
         return true;
     }
     case TVN_SELCHANGEDA:
@@ -241,15 +257,12 @@ void TreeControl::PaintPrompt(HDC dc) const {
 }
 
 // Modeless, owned by the tree's window, which cannot be used while it asks.
-void TreeControl::PromptChanged(int drive) {
+void TreeControl::PromptChanged(const FolderNode* volume) {
     ClosePromptWindow();
-    if (drive < 0)
+    if (volume == nullptr)
         return;
     RegisterPromptClass();
-    promptIcon_ = -1;
-    for (const auto& node : model_.Computer()->children)
-        if (node->kind == NodeKind::Drive && node->drive == drive)
-            promptIcon_ = node->icon;
+    promptIcon_ = volume->icon;
     RECT owner{};
     GetWindowRect(topLevel_, &owner);
     RECT outer{0, 0, PromptWidth, PromptHeight};
@@ -263,8 +276,9 @@ void TreeControl::PromptChanged(int drive) {
                               nullptr, GetModuleHandleA(nullptr), this);
     if (prompt_ == nullptr)
         return;
+    // The drive's root without its backslash: "C:".
     const std::string text =
-        std::string("Please insert a disk into drive ") + static_cast<char>('A' + drive) + ":.";
+        "Please insert a disk into drive " + volume->path.substr(0, volume->path.size() - 1) + ".";
     AddPromptChild(prompt_, "STATIC", text, SS_LEFT, {20 + SmallIconSize, 14, PromptWidth - 12, 48},
                    -1);
     AddPromptChild(prompt_, "BUTTON", "Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON,
@@ -304,14 +318,15 @@ void HandleDeviceChange(HWND topLevel, WPARAM event, LPARAM data) {
     if ((event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) || header == nullptr ||
         header->dbch_devicetype != DBT_DEVTYP_VOLUME)
         return;
-    const DWORD named = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header)->dbcv_unitmask;
+    const std::vector<std::string> named =
+        DriveRoots(reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header)->dbcv_unitmask);
     for (const auto& tree : trees) {
         if (tree->TopLevel() != topLevel)
             continue;
         if (event == DBT_DEVICEARRIVAL)
-            tree->Model().DrivesArrived(named);
+            tree->Model().VolumesArrived(named);
         else
-            tree->Model().DrivesRemoved(named);
+            tree->Model().VolumesRemoved(named);
     }
 }
 

@@ -99,6 +99,18 @@ void ReleaseControlsOf(int window);
 void ReleaseMenusOf(int window);
 // Offers a message to the active window's shortcut table; true when it was taken.
 bool TranslateShortcut(MSG& message);
+// Wine paints a status bar as soon as its text changes, and redraws a list's scroll bar as
+// soon as a new row changes its range: 3 to 17 ms each, mostly wineserver round trips inside
+// its drawing, and a listing does both for every file. So within a burst of changes (less
+// than a tick apart) painting is held back: the first change of a burst is painted at once,
+// a held control at the next tick, or catchUpMs after it was held. The change itself is
+// always made at once. Main thread.
+void BeforeCostlyPaint(HWND control, DWORD catchUpMs);
+// Paints a held control now, before a change that must show at once.
+void PaintHeld(HWND control);
+// The window procedure's WM_TIMER; true when it was the paint timer's.
+bool OnPaintTick(HWND topLevel, WPARAM timer);
+void ForgetHeldPainting(HWND topLevel);
 // Sizes and centres the window so that its client area has the size it was opened with.
 void FitClientArea(int window);
 

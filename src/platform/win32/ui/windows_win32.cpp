@@ -89,6 +89,11 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return result;
         }
         break;
+    case WM_TIMER:
+        if (OnPaintTick(hwnd, wParam)) {
+            return 0;
+        }
+        break;
     case WM_DEVICECHANGE:
         HandleDeviceChange(hwnd, wParam, lParam);
         break;
@@ -97,6 +102,7 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             ReleaseControlsOf(window);
             ReleaseMenusOf(window);
             DropEventsOf(window);
+            ForgetHeldPainting(hwnd);
             windows[window].statusBar = nullptr;
             windows[window].hwnd = nullptr;
         }
