@@ -192,7 +192,7 @@ class App:
 
     def button(self, name, window=None):
         found = find(window or self.inner, lambda a: a.get_role() == Atspi.Role.PUSH_BUTTON
-                     and a.get_name() == name and showing(a))
+                     and a.get_name() == name)
         if not found:
             raise JourneyFailed("no button %r" % name)
         return found
@@ -270,16 +270,24 @@ def fill(folder, names, size=1000):
     return path
 
 
+def focused(accessible):
+    return accessible.get_state_set().contains(Atspi.StateType.FOCUSED)
+
+
 def list_folder(app, folder):
-    """Opens the chooser from its button, selects that folder of Documents and presses OK."""
+    """Opens the chooser from its button, moves down from the documents folder it starts at
+    to that folder, its only subfolder, and presses OK."""
     click(app.button("List Directory"))
     chooser = wait_for("the chooser", lambda: app.top(CHOOSER_TITLE))
-    entry = wait_for("the folder %r shown in the chooser" % folder, lambda: find(
-        chooser, lambda a: a.get_role() == Atspi.Role.TABLE_CELL and a.get_name() == folder and
-        showing(a)))
-    click(entry)
-    wait_for("the folder %r selected" % folder,
-             lambda: entry.get_state_set().contains(Atspi.StateType.SELECTED))
+
+    def cell(name, current=False):
+        return find(chooser, lambda a: a.get_role() == Atspi.Role.TABLE_CELL and
+                    a.get_name() == name and showing(a) and (focused(a) or not current))
+
+    wait_for("Documents current and %r shown in the chooser" % folder,
+             lambda: cell("Documents", current=True) and cell(folder))
+    press(window_id(CHOOSER_TITLE), "Down")
+    wait_for("%r current" % folder, lambda: cell(folder, current=True))
     click(app.button("OK", chooser))
     wait_for("the chooser to close", lambda: window_id(CHOOSER_TITLE) is None)
 
@@ -323,6 +331,75 @@ def StartChooseAndCheck(app):
 
     close_box(app.window)
     app.await_exit("the close box")
+
+
+# Enough small files that a listing, at its designed pause after each, runs for seconds.
+MANY = 150
+MANY_NAMES = ["%03d.bin" % i for i in range(MANY)]
+
+
+@journey
+def ListAndCancel(app):
+    """A folder of many files listed from the chooser and cancelled after its first rows."""
+    folder = fill("many", MANY_NAMES)
+    list_folder(app, "many")
+    wait_for("the listing's second row", lambda: len(app.rows()) >= 2)
+    cancel = app.button("Cancel")
+    click(cancel)
+    wait_for("the count after Cancel", lambda: (app.status() or "").startswith(LISTED))
+    rows = app.rows()
+    if not 2 <= len(rows) < MANY:
+        raise JourneyFailed("rows after Cancel: expected 2 to %d, saw %d" % (MANY - 1, len(rows)))
+    expect("status after Cancel", LISTED + "%d files listed." % len(rows), app.status())
+    expect("rows", [(name, md5(os.path.join(folder, name))) for name, _ in rows], rows)
+    expect("Cancel shown after the listing", False, showing(cancel))
+
+    app.choose("File", "Exit")
+    app.await_exit("File > Exit")
+
+
+@journey
+def ListAndReport(app):
+    """Files named in three scripts listed and written by Ctrl+T to a text report, which is
+    handed to the program that opens text files."""
+    names = ["日本語.txt", "Ελληνικά.txt", "Café_Ñandú.txt"]
+    folder = fill("scripts", names)
+    list_folder(app, "scripts")
+    app.await_status(LISTED + "3 files listed.")
+    rows = app.rows()
+    expect("rows", sorted((name, md5(os.path.join(folder, name))) for name in names),
+           sorted(rows))
+
+    press(app.window, "ctrl+t")
+    written = "The list containing 3 files has been written to text file "
+    status = wait_for("the status %r and a name" % written, lambda: (
+        lambda s: s.startswith(written) and s)(app.status() or ""))
+    report = os.path.join(documents, status[len(written):])
+    opened = os.path.join(work, "opened.txt")
+    wait_for("the report handed to the text program", lambda: os.path.exists(opened) and
+             open(opened).read().splitlines()[-1:] == [report])
+    # The list as shown, in the columns of the text format, then its closing box.
+    head = "File Name" + " " * 38 + "MD5\r\n\r\n"
+    head += "".join(name.ljust(47) + md5sum + "\r\n" for name, md5sum in rows) + "\r\n"
+    with open(report, "rb") as f:
+        content = f.read()
+    expect("the report's table", head, content[:len(head.encode())].decode())
+    expect("the report's last line", b"*" * 79, content[-79:])
+
+    close_box(app.window)
+    app.await_exit("the close box")
+
+
+@journey
+def ExitDuringListing(app):
+    """File > Exit while a listing runs ends the program at once."""
+    fill("many", MANY_NAMES)
+    list_folder(app, "many")
+    wait_for("the listing's first row", lambda: app.rows())
+    wait_for("the listing still at work",
+             lambda: (app.status() or "").startswith("Processing file "))
+    app.choose("File", "Exit")
+    app.await_exit("File > Exit during a listing")
 
 
 def main():
