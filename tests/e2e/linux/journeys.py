@@ -114,7 +114,9 @@ def close_box(window):
                                   data=(32, [x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime,
                                              0, 0, 0]))
     target.send_event(message, event_mask=X.NoEventMask)
-    x.flush()
+    # A round trip: the server has sent the message on before this connection ends. Closed
+    # after a mere flush, the message was lost now and then on a busy machine.
+    x.sync()
     x.close()
 
 
