@@ -159,6 +159,18 @@ TEST(ScaledLayoutDpi, TheScreensDpiAgreesWithUser32s) {
 
 using LayoutTest = WindowTest;
 
+// A window on a monitor of another DPI than the system's makes its controls for its own.
+TEST_F(LayoutTest, AControlMadeAfterAMoveTakesTheWindowsDpi) {
+    ASSERT_TRUE(OpenWindow(AboutWindow, expected::AboutWidth, expected::AboutHeight, "", 0));
+    HWND hwnd = win32::WindowHandle(AboutWindow);
+    RECT suggested{};
+    GetWindowRect(hwnd, &suggested);
+    SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    const expected::Placed& ok = expected::AboutControls[5];
+    CreateButton(AboutWindow, ok.control, {ok.x, ok.y, ok.width, ok.height}, ok.text, true);
+    ExpectPlaced(ok, 192);
+}
+
 TEST_F(LayoutTest, AboutWindowOnTopWithItsDefaultButton) {
     ASSERT_TRUE(OpenAboutWindow());
     HWND hwnd = win32::WindowHandle(AboutWindow);
@@ -196,9 +208,23 @@ TEST(Manifest, AnsiCodePageIsUtf8) {
 }
 
 // Windows scales the windows of a program that does not say so as pictures: blurred text.
-TEST(Manifest, AwareOfEachMonitorsDpi) {
-    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
-              DPI_AWARENESS_PER_MONITOR_AWARE);
+// Wine treats every program as aware, so what is read is what the system's loader took from
+// the manifest: per monitor (version 2 first), per monitor or system on older Windows.
+std::wstring ManifestSetting(const wchar_t* space, const wchar_t* name) {
+    wchar_t value[64] = {};
+    SIZE_T length = 0;
+    if (!QueryActCtxSettingsW(0, nullptr, space, name, value, std::size(value), &length))
+        return L"none";
+    return value;
+}
+
+TEST(Manifest, DeclaresPerMonitorDpiAwareness) {
+    EXPECT_EQ(
+        ManifestSetting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+        L"PerMonitorV2, PerMonitor");
+    EXPECT_EQ(
+        ManifestSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+        L"true/pm");
 }
 
 } // namespace

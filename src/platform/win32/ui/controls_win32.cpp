@@ -274,8 +274,6 @@ void CreateStatusBar(int window, int fieldWidth) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), 0);
     int scaledWidth = Scaled(fieldWidth, dpi);
     SendMessageA(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&scaledWidth));
-    // Its height follows the font.
-    SendMessageA(hwnd, WM_SIZE, 0, 0);
     SetStatusBarHandle(window, hwnd, fieldWidth);
 }
 

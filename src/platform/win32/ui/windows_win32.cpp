@@ -79,8 +79,6 @@ void OnDpiChanged(HWND hwnd, int window, int dpi, const RECT& suggested) {
         SendMessageA(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), TRUE);
         int fieldWidth = Scaled(windows[window].statusFieldWidth, dpi);
         SendMessageA(statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&fieldWidth));
-        // A status bar keeps to its parent's bottom edge only when told the size changed.
-        SendMessageA(statusBar, WM_SIZE, 0, 0);
     }
 }
 
