@@ -14,6 +14,11 @@ struct Placed {
     int style;
 };
 
+// The interface font's height at 96 DPI (8 points), and the tree's small icons. Like every
+// length here they are at 96 DPI; the Windows program scales them by its monitor's DPI.
+constexpr int FontHeight = 11;
+constexpr int SmallIconSize = 16;
+
 constexpr char MainTitle[] = "Digestorium V4.0.0";
 constexpr int MainWidth = 560;
 constexpr int MainHeight = 295;
@@ -44,6 +49,7 @@ struct Column {
     int width;
 };
 constexpr Column ResultColumns[] = {{"File Name", 274}, {"MD5", 230}};
+constexpr int StatusFieldWidth = 560;
 
 struct MenuEntry {
     const char* menu;
@@ -63,6 +69,12 @@ constexpr MenuEntry MainMenu[] = {
     {"&Help", MenuManual, "Digestorium Manual (PDF)\tF1", KeyF1},
     {"&Help", MenuAbout, "&About", 0},
 };
+
+constexpr char DirectoryTitle[] = "Digestorium - Select Directory";
+constexpr int DirectoryWidth = 278;
+constexpr int DirectoryHeight = 246;
+constexpr Placed DirectoryControls[] = {{DirectoryTree, 0, 0, 279, 224, nullptr, 0},
+                                        {DirectoryOkButton, 0, 225, 277, 20, "OK", 0}};
 
 // The About texts as the program shows them in its own code page, UTF-8.
 constexpr char AboutTitle[] = "Digestorium About";

@@ -65,9 +65,8 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure
     EXPECT_EQ(hl::StatusText(),
               "Please select directory or click on the OK button to list current directory.");
     ExpectCommands(Locked);
-    constexpr expected::Placed controls[] = {{DirectoryTree, 0, 0, 279, 224, nullptr, 0},
-                                             {DirectoryOkButton, 0, 225, 277, 20, "OK", 0}};
-    ExpectWindow(DirectoryWindow, "Digestorium - Select Directory", 278, 246, controls);
+    ExpectWindow(DirectoryWindow, expected::DirectoryTitle, expected::DirectoryWidth,
+                 expected::DirectoryHeight, expected::DirectoryControls);
     EXPECT_EQ(hl::Window(DirectoryWindow).attributes & WindowMinimizeBox, 0);
     EXPECT_TRUE(hl::Window(DirectoryWindow).keepOnTop);
     // The tree names folders as the system does, ending with a separator.

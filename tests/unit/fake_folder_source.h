@@ -25,6 +25,7 @@ public:
     std::set<std::string> notReady;
     std::map<std::string, std::vector<std::string>> folders;
     char separator = '\\';
+    int volumeIcon = 7;
 
     void Unplug(const std::string& path) {
         std::erase_if(top, [&](const TopFolder& folder) { return folder.path == path; });
@@ -33,7 +34,7 @@ public:
     std::vector<TopFolder> TopFolders() override { return top; }
     // The path without its separator: "C:".
     ShellLook VolumeLook(const std::string& volume) override {
-        return {volume.substr(0, volume.size() - 1), 7};
+        return {volume.substr(0, volume.size() - 1), volumeIcon};
     }
     ShellLook ComputerLook() override { return {}; }
     int FolderIcon() override { return 41; }

@@ -1,62 +1,178 @@
-// The shell's windows on real windows: the backend puts controls where it is asked, inside a
-// client area of the asked size that menus and the status line do not shrink.
+// The shell's windows on real windows: the backend puts controls where the design asks, scaled
+// from its 96 DPI to the DPI of the window's monitor, inside a client area of the asked size
+// that menus and the status line do not shrink. tests/CMakeLists.txt runs ScaledLayout again
+// with the screen at 120, 144 and 192 DPI.
 #include "win32_test_support.h"
 
 #include "expected_ui.h"
 #include "shell/about_window.h"
+#include "shell/directory_window.h"
 #include "shell/main_window.h"
+
+#include <span>
 
 namespace dg::test {
 namespace {
 
-void ExpectPlaced(const expected::Placed& placed) {
-    HWND hwnd = ControlHandle(placed.control);
+// A design length at a DPI, to the nearest pixel, halves up.
+int AtDpi(int length, int dpi) {
+    return (length * dpi + 48) / 96;
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT PlaceInParent(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, placed.x) << placed.control;
-    EXPECT_EQ(rect.top, placed.y) << placed.control;
-    EXPECT_EQ(rect.right - rect.left, placed.width) << placed.control;
-    EXPECT_EQ(rect.bottom - rect.top, placed.height) << placed.control;
+    return rect;
 }
 
-void ExpectClientSize(int window, int width, int height) {
+void ExpectFont(HWND hwnd, int dpi) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    EXPECT_EQ(font.lfHeight, -AtDpi(expected::FontHeight, dpi));
+}
+
+void ExpectPlaced(const expected::Placed& placed, int dpi) {
+    SCOPED_TRACE("control " + std::to_string(placed.control));
+    HWND hwnd = ControlHandle(placed.control);
+    const RECT rect = PlaceInParent(hwnd);
+    EXPECT_EQ(rect.left, AtDpi(placed.x, dpi));
+    EXPECT_EQ(rect.top, AtDpi(placed.y, dpi));
+    EXPECT_EQ(rect.right - rect.left, AtDpi(placed.width, dpi));
+    EXPECT_EQ(rect.bottom - rect.top, AtDpi(placed.height, dpi));
+    ExpectFont(hwnd, dpi);
+}
+
+void ExpectClientSize(HWND hwnd, int width, int height) {
     RECT client{};
-    GetClientRect(win32::WindowHandle(window), &client);
+    GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, width);
     EXPECT_EQ(client.bottom, height);
 }
 
-using LayoutTest = WindowTest;
+// The list's columns and the status line of MainWindow.
+void ExpectMainParts(int dpi) {
+    HWND list = ControlHandle(ResultList);
+    for (int column = 0; column < static_cast<int>(std::size(expected::ResultColumns)); ++column)
+        EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0),
+                  AtDpi(expected::ResultColumns[column].width, dpi));
+    HWND status = win32::StatusBarHandle(MainWindow);
+    int edge = 0;
+    SendMessageA(status, SB_GETPARTS, 1, reinterpret_cast<LPARAM>(&edge));
+    EXPECT_EQ(edge, AtDpi(expected::StatusFieldWidth, dpi));
+    ExpectFont(status, dpi);
+    // Along the client area's bottom, below every control.
+    const RECT place = PlaceInParent(status);
+    RECT client{};
+    GetClientRect(win32::WindowHandle(MainWindow), &client);
+    EXPECT_EQ(place.bottom, client.bottom);
+    EXPECT_GE(place.top, AtDpi(245, dpi));
+    EXPECT_GE(place.bottom - place.top, 18);
+}
 
-TEST_F(LayoutTest, MainWindowWithMenusAndStatusLine) {
-    ASSERT_TRUE(BuildMainWindow());
-    ExpectPlaced(expected::MainControls[0]);
-    ExpectPlaced(expected::MainControls[std::size(expected::MainControls) - 1]);
-    HWND hwnd = win32::WindowHandle(MainWindow);
-    ASSERT_NE(GetMenu(hwnd), nullptr);
-    ExpectClientSize(MainWindow, expected::MainWidth, expected::MainHeight);
+struct Shown {
+    const char* name;
+    int window;
+    bool (*open)();
+    int width, height;
+    std::span<const expected::Placed> controls;
+};
 
-    // The status line lies inside the client area, along its bottom, below every control.
-    RECT status{};
-    GetWindowRect(win32::StatusBarHandle(MainWindow), &status);
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&status), 2);
-    EXPECT_EQ(status.bottom, expected::MainHeight);
-    EXPECT_GE(status.top, 245);
-    EXPECT_GE(status.bottom - status.top, 18);
+const Shown ShownWindows[] = {
+    {"Main", MainWindow, BuildMainWindow, expected::MainWidth, expected::MainHeight,
+     expected::MainControls},
+    {"Directory", DirectoryWindow, OpenDirectoryWindow, expected::DirectoryWidth,
+     expected::DirectoryHeight, expected::DirectoryControls},
+    {"About", AboutWindow, OpenAboutWindow, expected::AboutWidth, expected::AboutHeight,
+     expected::AboutControls},
+};
 
+void ExpectLaidOut(const Shown& shown, int dpi) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    HWND hwnd = win32::WindowHandle(shown.window);
+    ExpectClientSize(hwnd, AtDpi(shown.width, dpi), AtDpi(shown.height, dpi));
+    for (const expected::Placed& placed : shown.controls)
+        ExpectPlaced(placed, dpi);
+    if (shown.window == MainWindow)
+        ExpectMainParts(dpi);
+    if (shown.window == DirectoryWindow) {
+        int width = 0;
+        int height = 0;
+        ImageList_GetIconSize(TreeView_GetImageList(ControlHandle(DirectoryTree), TVSIL_NORMAL),
+                              &width, &height);
+        EXPECT_EQ(width, AtDpi(expected::SmallIconSize, dpi));
+        EXPECT_EQ(height, AtDpi(expected::SmallIconSize, dpi));
+    }
+}
+
+// What Windows sends a window dragged onto a monitor of that DPI: the DPI and a rectangle of
+// the size the window should now have, moved a little.
+RECT MoveToDpi(const Shown& shown, int dpi) {
+    HWND hwnd = win32::WindowHandle(shown.window);
+    RECT suggested{0, 0, AtDpi(shown.width, dpi), AtDpi(shown.height, dpi)};
+    AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)),
+                       GetMenu(hwnd) != nullptr,
+                       static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+    OffsetRect(&suggested, 40 - suggested.left, 30 - suggested.top);
+    SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
+class ScaledLayout : public WindowTest, public ::testing::WithParamInterface<Shown> {};
+
+TEST_P(ScaledLayout, AtTheScreensDpiAndAfterAMoveToEachOther) {
+    const Shown& shown = GetParam();
+    ASSERT_TRUE(shown.open());
+    HWND hwnd = win32::WindowHandle(shown.window);
+    ExpectLaidOut(shown, ScreenDpi());
     // Centred on the screen, of a fixed size.
     RECT outer{};
     GetWindowRect(hwnd, &outer);
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+
+    for (int dpi : {120, 144, 192, 96}) {
+        const RECT suggested = MoveToDpi(shown, dpi);
+        GetWindowRect(hwnd, &outer);
+        EXPECT_TRUE(EqualRect(&outer, &suggested)) << dpi;
+        ExpectLaidOut(shown, dpi);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachWindow, ScaledLayout, ::testing::ValuesIn(ShownWindows),
+                         [](const auto& each) { return std::string(each.param.name); });
+
+// Where user32 lacks the DPI functions, the screen's DPI stands in for them.
+TEST(ScaledLayoutDpi, TheScreensDpiAgreesWithUser32s) {
+    EXPECT_EQ(win32::ScreenDpi(), static_cast<int>(GetDpiForSystem()));
+    EXPECT_EQ(win32::SystemDpi(), static_cast<int>(GetDpiForSystem()));
+}
+
+using LayoutTest = WindowTest;
+
+// A window on a monitor of another DPI than the system's makes its controls for its own.
+TEST_F(LayoutTest, AControlMadeAfterAMoveTakesTheWindowsDpi) {
+    ASSERT_TRUE(OpenWindow(AboutWindow, expected::AboutWidth, expected::AboutHeight, "", 0));
+    HWND hwnd = win32::WindowHandle(AboutWindow);
+    RECT suggested{};
+    GetWindowRect(hwnd, &suggested);
+    SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    const expected::Placed& ok = expected::AboutControls[5];
+    CreateButton(AboutWindow, ok.control, {ok.x, ok.y, ok.width, ok.height}, ok.text, true);
+    ExpectPlaced(ok, 192);
 }
 
 TEST_F(LayoutTest, AboutWindowOnTopWithItsDefaultButton) {
     ASSERT_TRUE(OpenAboutWindow());
-    ExpectPlaced(expected::AboutControls[2]);
-    ExpectClientSize(AboutWindow, expected::AboutWidth, expected::AboutHeight);
     HWND hwnd = win32::WindowHandle(AboutWindow);
     EXPECT_NE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
@@ -89,6 +205,26 @@ TEST_F(LayoutTest, AboutLineStaysOnOneLine) {
 // the About texts depend on it.
 TEST(Manifest, AnsiCodePageIsUtf8) {
     EXPECT_TRUE(AnsiCodePageIsUtf8());
+}
+
+// Windows scales the windows of a program that does not say so as pictures: blurred text.
+// Wine treats every program as aware, so what is read is what the system's loader took from
+// the manifest: per monitor (version 2 first), per monitor or system on older Windows.
+std::wstring ManifestSetting(const wchar_t* space, const wchar_t* name) {
+    wchar_t value[64] = {};
+    SIZE_T length = 0;
+    if (!QueryActCtxSettingsW(0, nullptr, space, name, value, std::size(value), &length))
+        return L"none";
+    return value;
+}
+
+TEST(Manifest, DeclaresPerMonitorDpiAwareness) {
+    EXPECT_EQ(
+        ManifestSetting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+        L"PerMonitorV2, PerMonitor");
+    EXPECT_EQ(
+        ManifestSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+        L"true/pm");
 }
 
 } // namespace

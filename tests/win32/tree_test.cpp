@@ -104,6 +104,34 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     EXPECT_TRUE(IsWindowEnabled(tree));
 }
 
+// On a monitor of another DPI the tree draws copies of the system's icons at its own size,
+// made as far as its nodes need: also for volumes that come with icons new to the system.
+TEST_F(TreeTest, IconsAtTheMonitorsDpiForEveryNode) {
+    FakeSource source;
+    Open(source);
+    HWND window = win32::WindowHandle(DirectoryWindow);
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    HIMAGELIST system = win32::SystemSmallIcons();
+    HIMAGELIST shown = TreeView_GetImageList(tree, TVSIL_NORMAL);
+    ASSERT_NE(shown, system);
+    // Drive D's medium changed, then drive E arrived.
+    for (const char* drive : {"D:\\", "E:\\"}) {
+        source.volumeIcon = ImageList_AddIcon(system, LoadIconA(nullptr, IDI_APPLICATION));
+        ASSERT_GE(source.volumeIcon, ImageList_GetImageCount(shown));
+        if (drive[0] == 'E')
+            source.top.push_back(Volume(drive));
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1u << (drive[0] - 'A');
+        SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+        EXPECT_GT(ImageList_GetImageCount(shown), source.volumeIcon) << drive;
+    }
+    EXPECT_EQ(TextOf(Children(tree, computer).back()), "E:\\");
+}
+
 // A folder shows an expand button only when it holds a subfolder; the tree asks as it shows it.
 TEST_F(TreeTest, AFolderShowsAButtonOnlyWhenItHoldsASubfolder) {
     const TempFolder folder;

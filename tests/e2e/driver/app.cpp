@@ -273,8 +273,13 @@ void Screenshot(HWND window, const std::string& name) {
     const BITMAPFILEHEADER head{0x4D42,
                                 static_cast<DWORD>(sizeof head + sizeof info + pixels.size()), 0, 0,
                                 sizeof head + sizeof info};
+    // Pictures at another DPI are kept beside those at 96.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    const std::string file = name + (dpi == 96 ? "" : "_" + std::to_string(dpi) + "dpi");
     CreateDirectoryA(WorkPath("screens").c_str(), nullptr);
-    std::ofstream out(WorkPath("screens\\" + name + ".bmp"), std::ios::binary);
+    std::ofstream out(WorkPath("screens\\" + file + ".bmp"), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&head), sizeof head);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
     out << pixels;

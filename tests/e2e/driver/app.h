@@ -81,7 +81,8 @@ private:
     HHOOK probe_ = nullptr;
 };
 
-// Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look at.
+// Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look at;
+// NAME_144dpi.bmp with the screen at 144 DPI.
 void Screenshot(HWND window, const std::string& name);
 
 } // namespace e2e

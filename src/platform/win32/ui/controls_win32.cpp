@@ -19,14 +19,15 @@ constexpr int ColumnTitleBytes = 4096;
 constexpr DWORD ListCatchUpMs = 1000;
 
 HWND CreateChild(int window, int control, const char* className, const std::string& text,
-                 DWORD style, DWORD extendedStyle, ControlRect rect) {
+                 DWORD style, DWORD extendedStyle, ControlRect place) {
     HWND parent = WindowHandle(window);
     if (parent == nullptr) {
         return nullptr;
     }
+    const RECT rect = Scaled(place, WindowDpi(window));
     return CreateWindowExA(extendedStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                           rect.x, rect.y, rect.width, rect.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
+                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
                            GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -37,7 +38,7 @@ void BuildControl(int window, int control, ControlKind kind, const char* classNa
     }
     HWND hwnd = CreateChild(window, control, className, text, style, extendedStyle, rect);
     if (hwnd != nullptr) {
-        RegisterControl(window, control, hwnd, kind);
+        RegisterControl(window, control, hwnd, kind, rect);
     }
 }
 
@@ -110,6 +111,19 @@ void OnListClick(ControlEntry& entry, int list, int window, int type) {
 }
 
 } // namespace
+
+void RescaleControl(ControlEntry& entry, int dpi) {
+    const RECT rect = Scaled(entry.place, dpi);
+    SetWindowPos(entry.hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), TRUE);
+    for (std::size_t column = 0; column < entry.columnWidths.size(); ++column) {
+        SendMessageA(entry.hwnd, LVM_SETCOLUMNWIDTH, column,
+                     MAKELPARAM(Scaled(entry.columnWidths[column], dpi), 0));
+    }
+    if (entry.kind == ControlKind::Tree)
+        RescaleTree(entry.hwnd, dpi);
+}
 
 bool HandleControlColour(HWND control, HDC dc, LRESULT& result) {
     ControlEntry* entry = FindControl(GetDlgCtrlID(control));
@@ -233,11 +247,12 @@ void AddListColumn(int list, const std::string& title, int width) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<char*>(title.c_str());
-        column.cx = width;
-        column.iSubItem = entry.columns;
-        if (SendMessageA(entry.hwnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(entry.columns),
+        const auto next = static_cast<int>(entry.columnWidths.size());
+        column.cx = Scaled(width, WindowDpi(entry.window));
+        column.iSubItem = next;
+        if (SendMessageA(entry.hwnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(next),
                          reinterpret_cast<LPARAM>(&column)) >= 0) {
-            ++entry.columns;
+            entry.columnWidths.push_back(width);
         }
     });
 }
@@ -255,9 +270,11 @@ void CreateStatusBar(int window, int fieldWidth) {
     if (hwnd == nullptr) {
         return;
     }
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    SendMessageA(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&fieldWidth));
-    SetStatusBarHandle(window, hwnd);
+    const int dpi = WindowDpi(window);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), 0);
+    int scaledWidth = Scaled(fieldWidth, dpi);
+    SendMessageA(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&scaledWidth));
+    SetStatusBarHandle(window, hwnd, fieldWidth);
 }
 
 void SetStatusText(int statusBar, int field, const std::string& text) {
@@ -357,7 +374,8 @@ void AddListRow(int list, int position, const std::string& text) {
         } else {
             PaintHeld(entry.hwnd);
         }
-        std::vector<std::string> cells = SplitListRow(text, entry.columns);
+        std::vector<std::string> cells =
+            SplitListRow(text, static_cast<int>(entry.columnWidths.size()));
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = position;
@@ -380,7 +398,8 @@ void AddListRow(int list, int position, const std::string& text) {
 std::string GetListCellText(int list, int row, int column) {
     std::string text;
     WithControl(list, [&](ControlEntry& entry) {
-        if (entry.kind != ControlKind::List || column < 0 || column >= entry.columns) {
+        if (entry.kind != ControlKind::List || column < 0 ||
+            column >= static_cast<int>(entry.columnWidths.size())) {
             return;
         }
         if (row == -1) {

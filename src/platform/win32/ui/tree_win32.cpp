@@ -27,12 +27,16 @@ constexpr int PromptWidth = 330;
 constexpr int PromptHeight = 90;
 constexpr int SmallIconSize = 16;
 
+} // namespace
+
 HIMAGELIST SystemSmallIcons() {
     SHFILEINFOA info{};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
 }
+
+namespace {
 
 HTREEITEM ItemOf(const FolderNode& node) {
     return static_cast<HTREEITEM>(node.viewItem);
@@ -76,7 +80,11 @@ public:
     }
 
     void Cleared() override { TreeView_DeleteAllItems(hwnd_); }
+    // The system's small icons are made for the system's DPI: on a monitor of another, the
+    // tree shows copies of the size for its own, made as its nodes need them.
+    void UseIconsFor(int dpi);
     void Added(FolderNode& node) override {
+        CoverIcon(node.icon);
         TVINSERTSTRUCTA insert{};
         insert.hParent = node.parent ? ItemOf(*node.parent) : TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
@@ -94,6 +102,7 @@ public:
         TreeView_SetItemState(hwnd_, ItemOf(node), 0, TVIS_EXPANDEDONCE);
     }
     void Changed(FolderNode& node) override {
+        CoverIcon(node.icon);
         TVITEMA item{};
         item.mask = TVIF_HANDLE;
         item.hItem = ItemOf(node);
@@ -113,6 +122,7 @@ private:
     void QueueTreeEvent(int type) const { QueueEvent(EventControl, control_, window_, type); }
     void SelectUnderMouse() const;
     void ClosePromptWindow();
+    void CoverIcon(int icon);
 
     HWND hwnd_;
     int control_;
@@ -120,6 +130,7 @@ private:
     HWND topLevel_;
     HWND prompt_ = nullptr;
     int promptIcon_ = -1;
+    OwnedImageList scaledIcons_;
     FolderTree model_;
 };
 
@@ -130,6 +141,36 @@ TreeControl* TreeOf(HWND hwnd) {
     const auto found = std::find_if(trees.begin(), trees.end(),
                                     [hwnd](const auto& tree) { return tree->Handle() == hwnd; });
     return found != trees.end() ? found->get() : nullptr;
+}
+
+void TreeControl::UseIconsFor(int dpi) {
+    HIMAGELIST system = SystemSmallIcons();
+    const int size = Scaled(SmallIconSize, dpi);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(system, &width, &height);
+    HIMAGELIST made =
+        width == size ? nullptr : ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 8);
+    // The tree lets go of the old list before it goes.
+    TreeView_SetImageList(hwnd_, made != nullptr ? made : system, TVSIL_NORMAL);
+    scaledIcons_.Reset(made);
+    CoverIcon(ImageList_GetImageCount(system) - 1);
+}
+
+// Copies the system's icons up to this one into the scaled list, stretched to its size.
+void TreeControl::CoverIcon(int icon) {
+    HIMAGELIST scaled = scaledIcons_.Get();
+    if (scaled == nullptr)
+        return;
+    HIMAGELIST system = SystemSmallIcons();
+    for (int next = ImageList_GetImageCount(scaled); next <= icon; ++next) {
+        HICON copy = ImageList_GetIcon(system, next, ILD_NORMAL);
+        const int added = copy != nullptr ? ImageList_ReplaceIcon(scaled, -1, copy) : -1;
+        if (copy != nullptr)
+            DestroyIcon(copy);
+        if (added < 0)
+            return;
+    }
 }
 
 void TreeControl::SelectUnderMouse() const {
@@ -241,19 +282,20 @@ void RegisterPromptClass() {
 }
 
 HWND AddPromptChild(HWND prompt, const char* className, const std::string& text, DWORD style,
-                    RECT place, int id) {
+                    ControlRect place, int id, int dpi) {
+    const RECT rect = Scaled(place, dpi);
     HWND child = CreateWindowExA(
-        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, prompt,
+        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, prompt,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), 0);
     return child;
 }
 
 void TreeControl::PaintPrompt(HDC dc) const {
     if (promptIcon_ >= 0)
-        ImageList_Draw(TreeView_GetImageList(hwnd_, TVSIL_NORMAL), promptIcon_, dc, 12, 14,
-                       ILD_NORMAL);
+        ImageList_Draw(TreeView_GetImageList(hwnd_, TVSIL_NORMAL), promptIcon_, dc,
+                       Scaled(12, WindowDpi(window_)), Scaled(14, WindowDpi(window_)), ILD_NORMAL);
 }
 
 // Modeless, owned by the tree's window, which cannot be used while it asks.
@@ -265,7 +307,8 @@ void TreeControl::PromptChanged(const FolderNode* volume) {
     promptIcon_ = volume->icon;
     RECT owner{};
     GetWindowRect(topLevel_, &owner);
-    RECT outer{0, 0, PromptWidth, PromptHeight};
+    const int dpi = WindowDpi(window_);
+    RECT outer{0, 0, Scaled(PromptWidth, dpi), Scaled(PromptHeight, dpi)};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     const int width = outer.right - outer.left;
@@ -279,11 +322,10 @@ void TreeControl::PromptChanged(const FolderNode* volume) {
     // The drive's root without its backslash: "C:".
     const std::string text =
         "Please insert a disk into drive " + volume->path.substr(0, volume->path.size() - 1) + ".";
-    AddPromptChild(prompt_, "STATIC", text, SS_LEFT, {20 + SmallIconSize, 14, PromptWidth - 12, 48},
-                   -1);
+    AddPromptChild(prompt_, "STATIC", text, SS_LEFT,
+                   {20 + SmallIconSize, 14, PromptWidth - 32 - SmallIconSize, 34}, -1, dpi);
     AddPromptChild(prompt_, "BUTTON", "Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                   {PromptWidth - 87, PromptHeight - 32, PromptWidth - 12, PromptHeight - 9},
-                   IDCANCEL);
+                   {PromptWidth - 87, PromptHeight - 32, 75, 23}, IDCANCEL, dpi);
     EnableWindow(hwnd_, FALSE);
     ShowWindow(prompt_, SW_SHOWNORMAL);
 }
@@ -307,6 +349,11 @@ LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 } // namespace
+
+void RescaleTree(HWND tree, int dpi) {
+    if (TreeControl* found = TreeOf(tree))
+        found->UseIconsFor(dpi);
+}
 
 bool HandleTreeNotify(int, const NMHDR& header, LRESULT& result) {
     TreeControl* tree = TreeOf(header.hwndFrom);
@@ -343,20 +390,21 @@ void SetTreeText(HWND tree, const std::string& text) {
 bool CreateTree(int window, int control, const ControlRect& rect, const std::string& initialPath,
                 FolderSource& source) {
     HWND parent = WindowHandle(window);
-    HIMAGELIST icons = SystemSmallIcons();
-    if (parent == nullptr || icons == nullptr || control < 0 || control >= ControlCount)
+    if (parent == nullptr || SystemSmallIcons() == nullptr || control < 0 ||
+        control >= ControlCount)
         return false;
-    HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS,
-                                rect.x, rect.y, rect.width, rect.height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
-                                GetModuleHandleA(nullptr), nullptr);
+    const RECT scaled = Scaled(rect, WindowDpi(window));
+    HWND hwnd = CreateWindowExA(
+        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS, scaled.left, scaled.top,
+        scaled.right - scaled.left, scaled.bottom - scaled.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr)
         return false;
-    TreeView_SetImageList(hwnd, icons, TVSIL_NORMAL);
     TreeView_SetExtendedStyle(hwnd, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
-    RegisterControl(window, control, hwnd, ControlKind::Tree);
+    RegisterControl(window, control, hwnd, ControlKind::Tree, rect);
     trees.push_back(std::make_unique<TreeControl>(hwnd, control, window, source));
+    trees.back()->UseIconsFor(WindowDpi(window));
     SetWindowSubclass(hwnd, TreeProcedure, 0, 0);
     FolderTree& model = trees.back()->Model();
     model.SetText("");

@@ -4,16 +4,19 @@
 
 #include "platform/ids.h"
 #include "platform/portable/controls.h"
+#include "platform/ui.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dg {
 class FolderSource;
-struct ControlRect;
 } // namespace dg
 
 namespace dg::win32 {
@@ -48,13 +51,36 @@ inline void DeleteBrush(HBRUSH brush) {
 }
 using OwnedBrush = Owned<HBRUSH, DeleteBrush>;
 
+inline void DestroyImageList(HIMAGELIST list) {
+    ImageList_Destroy(list);
+}
+using OwnedImageList = Owned<HIMAGELIST, DestroyImageList>;
+
+// The design's pixels are at 96 DPI; each window scales them by the DPI of its monitor.
+constexpr int DesignDpi = 96;
+// The interface font's height in pixels at 96 DPI: 8 points.
+constexpr int DesignFontHeight = 11;
+// A design length at a DPI, rounded to the nearest pixel. Every scaled length goes through it.
+[[nodiscard]] int Scaled(int length, int dpi);
+[[nodiscard]] RECT Scaled(const ControlRect& rect, int dpi);
+// GetDpiForSystem and GetDpiForWindow where user32 has them (Windows 10 1607 on), else the
+// screen's DPI.
+[[nodiscard]] int SystemDpi();
+[[nodiscard]] int ScreenDpi();
+[[nodiscard]] int DpiOfWindow(HWND hwnd);
+// The stock interface font's face at the DPI; made once per DPI and kept. Main thread.
+[[nodiscard]] HFONT InterfaceFont(int dpi);
+
 // Written by the main thread only, under the registry lock; read by any thread without one.
 struct ControlEntry {
     std::atomic<HWND> hwnd{nullptr};
     std::atomic<ControlKind> kind{ControlKind::None};
     std::atomic<int> window{-1};
     // Main thread only.
-    int columns = 0;
+    // Where the logic placed it, in design pixels.
+    ControlRect place;
+    // A list's columns, in design pixels.
+    std::vector<int> columnWidths;
     RememberedRow rememberedRow;
     COLORREF textColour = CLR_INVALID;
     COLORREF backColour = CLR_INVALID;
@@ -65,12 +91,19 @@ struct ControlEntry {
 [[nodiscard]] HWND WindowHandle(int window);
 // The status bar of a window (status bar number = window number), or null.
 [[nodiscard]] HWND StatusBarHandle(int window);
-void SetStatusBarHandle(int window, HWND statusBar);
+// fieldWidth in design pixels.
+void SetStatusBarHandle(int window, HWND statusBar, int fieldWidth);
+// The DPI a window is laid out for: its monitor's when it was made or last moved.
+[[nodiscard]] int WindowDpi(int window);
 // The window number of a top-level window of ours, or -1.
 [[nodiscard]] int WindowNumber(HWND hwnd);
 
-// Registers a native control created as a child of window with id = control. Main thread.
-void RegisterControl(int window, int control, HWND hwnd, ControlKind kind);
+// Registers a native control created as a child of window with id = control at the place
+// given in design pixels, and gives it the window's font. Main thread.
+void RegisterControl(int window, int control, HWND hwnd, ControlKind kind, ControlRect place);
+// A control's place, font, columns and icons at the DPI. Main thread.
+void RescaleControl(ControlEntry& entry, int dpi);
+void RescaleTree(HWND tree, int dpi);
 
 // Runs action on the thread that owns the window: at once when that is the calling thread,
 // otherwise as a sent message that returns when the action is done.
@@ -88,6 +121,8 @@ bool HandleListNotify(int window, const NMHDR& header);
 bool HandleTreeNotify(int window, const NMHDR& header, LRESULT& result);
 // Volumes arrived or went: the trees in that top-level window follow.
 void HandleDeviceChange(HWND topLevel, WPARAM event, LPARAM data);
+// The system's list of small icons, made for the system's DPI.
+[[nodiscard]] HIMAGELIST SystemSmallIcons();
 // The directory tree's text (GetControlText and SetControlText). Main thread.
 [[nodiscard]] std::string TreeText(HWND tree);
 void SetTreeText(HWND tree, const std::string& text);

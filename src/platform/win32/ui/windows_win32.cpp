@@ -25,8 +25,11 @@ constexpr int ProgramIconId = 1;
 struct WindowSlot {
     std::atomic<HWND> hwnd{nullptr};
     std::atomic<HWND> statusBar{nullptr};
+    // In design pixels.
     int innerWidth = 0;
     int innerHeight = 0;
+    int statusFieldWidth = 0;
+    int dpi = DesignDpi;
 };
 
 std::array<WindowSlot, WindowCount> windows;
@@ -57,6 +60,26 @@ bool OnNotify(int window, const NMHDR& header, LRESULT& result) {
         return false;
     }
     return HandleListNotify(window, header) || HandleTreeNotify(window, header, result);
+}
+
+// Moved to a monitor of another DPI: the window takes the rectangle Windows suggests, and its
+// controls and status line are laid out again for the new DPI.
+void OnDpiChanged(HWND hwnd, int window, int dpi, const RECT& suggested) {
+    if (!ValidWindow(window) || windows[window].hwnd != hwnd)
+        return;
+    windows[window].dpi = dpi;
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (ControlEntry& entry : controls) {
+        if (entry.window == window && entry.hwnd != nullptr)
+            RescaleControl(entry, dpi);
+    }
+    HWND statusBar = windows[window].statusBar;
+    if (statusBar != nullptr) {
+        SendMessageA(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), TRUE);
+        int fieldWidth = Scaled(windows[window].statusFieldWidth, dpi);
+        SendMessageA(statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&fieldWidth));
+    }
 }
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -94,6 +117,9 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(hwnd, window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DEVICECHANGE:
         HandleDeviceChange(hwnd, wParam, lParam);
         break;
@@ -158,10 +184,15 @@ HWND StatusBarHandle(int window) {
     return ValidWindow(window) ? windows[window].statusBar.load() : nullptr;
 }
 
-void SetStatusBarHandle(int window, HWND statusBar) {
+void SetStatusBarHandle(int window, HWND statusBar, int fieldWidth) {
     if (ValidWindow(window)) {
         windows[window].statusBar = statusBar;
+        windows[window].statusFieldWidth = fieldWidth;
     }
+}
+
+int WindowDpi(int window) {
+    return ValidWindow(window) ? windows[window].dpi : DesignDpi;
 }
 
 int WindowNumber(HWND hwnd) {
@@ -173,15 +204,16 @@ int WindowNumber(HWND hwnd) {
     return -1;
 }
 
-void RegisterControl(int window, int control, HWND hwnd, ControlKind kind) {
+void RegisterControl(int window, int control, HWND hwnd, ControlKind kind, ControlRect place) {
     if (control < 0 || control >= ControlCount) {
         DestroyWindow(hwnd);
         return;
     }
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(WindowDpi(window))), 0);
     std::lock_guard<std::mutex> lock(registryLock);
     ControlEntry& entry = controls[control];
-    entry.columns = 0;
+    entry.place = place;
+    entry.columnWidths.clear();
     entry.rememberedRow = {};
     entry.textColour = CLR_INVALID;
     entry.backColour = CLR_INVALID;
@@ -222,7 +254,9 @@ void FitClientArea(int window) {
         return;
     }
     const WindowSlot& slot = windows[window];
-    RECT outer{0, 0, slot.innerWidth, slot.innerHeight};
+    const int innerWidth = Scaled(slot.innerWidth, slot.dpi);
+    const int innerHeight = Scaled(slot.innerHeight, slot.dpi);
+    RECT outer{0, 0, innerWidth, innerHeight};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)),
                        GetMenu(hwnd) != nullptr,
                        static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
@@ -232,8 +266,8 @@ void FitClientArea(int window) {
     // A menu bar that wraps onto a second line is taller than the frame metrics say.
     RECT client{};
     GetClientRect(hwnd, &client);
-    int missing = slot.innerHeight - (client.bottom - client.top);
-    if (missing > 0 && client.right - client.left == slot.innerWidth) {
+    int missing = innerHeight - (client.bottom - client.top);
+    if (missing > 0 && client.right - client.left == innerWidth) {
         MoveToCentre(hwnd, width, height + missing);
     }
 }
@@ -263,6 +297,7 @@ bool OpenWindow(int window, int innerWidth, int innerHeight, const std::string& 
     }
     windows[window].innerWidth = innerWidth;
     windows[window].innerHeight = innerHeight;
+    windows[window].dpi = DpiOfWindow(hwnd);
     windows[window].hwnd = hwnd;
     FitClientArea(window);
     ShowWindow(hwnd, SW_SHOWNORMAL);
