@@ -6,8 +6,8 @@
 #include "reports/report_name.h"
 
 #include <fstream>
-#include <regex>
 #include <sstream>
+#include <tuple>
 
 namespace dg::scenario {
 namespace {
@@ -24,13 +24,13 @@ protected:
     // Writes the report and returns its name, as the status text gives it.
     std::string Write(int item, const std::string& count, const std::string& format) {
         Choose(item);
-        const std::regex written("The list containing " + count + " has been written to " + format +
-                                 R"( file (Digestorium \d{6}_\d{8}\.\w+))");
-        std::smatch name;
         const std::string status = Status();
-        EXPECT_TRUE(std::regex_match(status, name, written)) << status;
-        EXPECT_TRUE(fs::exists(documents_ / name[1].str())) << name[1];
-        return name[1];
+        const std::string written =
+            "The list containing " + count + " has been written to " + format + " file ";
+        EXPECT_TRUE(status.starts_with(written + "Digestorium ")) << status;
+        const std::string name = status.substr(std::min(written.size(), status.size()));
+        EXPECT_TRUE(fs::exists(documents_ / name)) << name;
+        return name;
     }
 
     fs::path documents_;
@@ -70,7 +70,6 @@ TEST_F(Reports, FailuresAreToldInAMessageBox) {
     LaunchFails(true);
     const std::string text = Write(MenuTextReport, "1 file", "text");
     const std::string html = Write(MenuHtmlReport, "1 file", "HTML");
-    const std::string error = "MD5 File Error\\|";
     EXPECT_EQ(
         Messages(),
         (std::vector<std::string>{
@@ -90,11 +89,11 @@ TEST_F(Reports, FailuresAreToldInAMessageBox) {
         Choose(item);
     const std::vector<std::string> messages = Messages();
     ASSERT_EQ(messages.size(), 5u);
-    for (const auto& [at, format] :
-         {std::pair{2, "text file .*\\.txt"}, std::pair{3, "CSV file .*\\.csv"},
-          std::pair{4, "HTML file .*\\.html"}})
-        EXPECT_TRUE(
-            std::regex_match(messages[at], std::regex(error + "Unable to generate " + format)))
+    const std::string failed = "MD5 File Error|Unable to generate ";
+    for (const auto& [at, format, extension] :
+         {std::tuple{2, "text", ".txt"}, {3, "CSV", ".csv"}, {4, "HTML", ".html"}})
+        EXPECT_TRUE(messages[at].starts_with(failed + format + " file Digestorium ") &&
+                    messages[at].ends_with(extension))
             << messages[at];
     EXPECT_EQ(Status(), status);
 }
