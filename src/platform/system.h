@@ -14,7 +14,7 @@ constexpr char PathSeparator = '/';
 #endif
 
 // Set-up and release of the user-interface backend, at start-up and at exit. Any failure
-// is silent. Implemented by the user-interface backends (Win32 and headless).
+// is silent. Implemented by the user-interface backends (Win32 and Qt).
 void InitialisePlatform();
 void ReleasePlatform();
 
@@ -39,8 +39,7 @@ void ReleasePlatform();
 // The local wall clock now, in seconds from 1970-01-01 00:00:00 reckoned as if local time
 // were UTC: split by UTC rules it gives the local fields. Milliseconds are dropped.
 [[nodiscard]] long long SystemLocalDate();
-// The date the program goes by: SystemLocalDate, except that the headless backend can hold
-// it still for tests. Implemented by the user-interface backends.
+// The date the program goes by: SystemLocalDate. Implemented by the user-interface backends.
 [[nodiscard]] long long CurrentLocalDate();
 
 // The text from the system ANSI code page in UTF-8; unchanged when that code page is UTF-8

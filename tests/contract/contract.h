@@ -1,6 +1,6 @@
-// Contract tests: one source, linked into the scenario program (headless backend) and into the
-// Win32 backend tests, so both backends are held to the same events and calls. Each backend's
-// driver gives real input (headless input, or SendInput on real windows) and runs WaitEvent
+// Contract tests: one source, linked into the Qt and the Win32 backend tests, so both backends
+// are held to the same events and calls. Each backend's driver gives real input (Qt's test
+// input offscreen, or SendInput on real windows) and runs WaitEvent
 // on the test's thread until the input has been handled.
 #pragma once
 

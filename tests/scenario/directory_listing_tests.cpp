@@ -3,10 +3,12 @@
 #include "scenario.h"
 
 #include "actions/directory_listing_job.h"
+#include "platform/qt/qt_backend.h"
 #include "platform/system.h"
 #include "platform/threads.h"
-#include "platform/ui.h"
 #include "shell/job_state.h"
+
+#include <QWidget>
 
 #include <mutex>
 
@@ -14,7 +16,6 @@ namespace dg::scenario {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 const std::string Abc = AbcMd5Upper;
 
@@ -24,70 +25,66 @@ protected:
     std::string Directory(const std::string& name) const {
         const fs::path path = fs::path(Folder()) / name;
         fs::create_directories(path);
-        return path.string() + static_cast<char>(fs::path::preferred_separator);
+        return path.string() + "/";
     }
 
-    void OpenChooser() {
-        hl::Give(Input::Click, ListDirectoryButton);
-        Settle();
+    static void OpenChooser() {
+        Click(ListDirectoryButton);
+        WaitFor([] { return WindowOpen(DirectoryWindow); }, "the chooser");
     }
 
-    void PressOkOn(const std::string& directory) {
+    static void PressOkOn(const std::string& directory) {
         OpenChooser();
-        hl::Give(Input::TreeClick, DirectoryTree, 0, directory);
-        hl::Give(Input::Click, DirectoryOkButton);
+        SelectFolder(directory);
+        Click(DirectoryOkButton);
     }
 
     // Lists the directory to its end, which leaves the commands and the job controls idle.
-    void List(const std::string& directory) {
+    static void List(const std::string& directory) {
         PressOkOn(directory);
         WaitForJobsToEnd();
         ExpectEnded();
     }
 
     static void ExpectEnded() {
-        EXPECT_FALSE(hl::Window(DirectoryWindow).open);
+        EXPECT_FALSE(WindowOpen(DirectoryWindow));
         for (int control : {CancelButton, ProgressBar, WorkingLabel})
-            EXPECT_FALSE(hl::Control(control).visible) << control;
-        EXPECT_TRUE(hl::Control(CancelButton).enabled);
-        EXPECT_EQ(hl::Control(ProgressBar).value, 0);
-        ExpectCommands(Idle);
+            EXPECT_FALSE(Visible(control)) << control;
+        EXPECT_TRUE(Enabled(CancelButton));
+        EXPECT_EQ(Value(ProgressBar), 0);
+        ExpectCommands(Unlocked);
     }
 };
 
 // The listing job's pauses so far.
 long Pauses() {
-    return std::ranges::count(Ops("Delay"), 22, &hl::Operation::value);
+    return std::ranges::count(Delays(), 22);
 }
 
-TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBoxOrFailure) {
+TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBox) {
     OpenChooser();
-    EXPECT_EQ(hl::StatusText(),
+    Settle();
+    EXPECT_EQ(Status(),
               "Please select directory or click on the OK button to list current directory.");
     ExpectCommands(Locked);
     ExpectWindow(DirectoryWindow, expected::DirectoryTitle, expected::DirectoryWidth,
                  expected::DirectoryHeight, expected::DirectoryControls);
-    EXPECT_EQ(hl::Window(DirectoryWindow).attributes & WindowMinimizeBox, 0);
-    EXPECT_TRUE(hl::Window(DirectoryWindow).keepOnTop);
-    // The tree names folders as the system does, ending with a separator.
-    EXPECT_EQ(fs::path(hl::Control(DirectoryTree).text) / "", fs::path(DocumentsFolderPath()) / "");
+    OnGui([] {
+        const Qt::WindowFlags flags = qt::WindowWidget(DirectoryWindow)->windowFlags();
+        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    });
+    EXPECT_EQ(Text(DirectoryTree), DocumentsFolderWithSeparator());
 
-    hl::Give(Input::Minimize, MainWindow);
-    hl::Give(Input::CloseBox, DirectoryWindow);
+    Minimize(MainWindow);
+    CloseBox(DirectoryWindow);
     Settle();
-    EXPECT_EQ(hl::StatusText(), "No directory selected.  Please select file or list directory.");
-    EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
-    EXPECT_EQ(hl::ActiveWindow(), MainWindow);
+    EXPECT_EQ(Status(), "No directory selected.  Please select file or list directory.");
+    EXPECT_FALSE(Minimized(MainWindow));
+    WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
     EXPECT_TRUE(ListRows().empty());
     ExpectEnded();
     // The chooser has given up its claim: a file can be chosen.
-    ListFile(WriteFile("abc.txt", "abc"));
-
-    hl::Arrange([](hl::Script& s) { s.failingWindows.insert(DirectoryWindow); });
-    OpenChooser();
-    EXPECT_EQ(hl::StatusText(),
-              "Unable to open the directory window.  Please select file or list directory.");
-    ExpectCommands(Idle);
     ListFile(WriteFile("abc.txt", "abc"));
 }
 
@@ -99,12 +96,11 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
     const std::string three = Directory("three");
     const long before = Pauses();
     List(three);
-    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 3 files listed.");
+    EXPECT_EQ(Status(), "Directory listing operation has been completed - 3 files listed.");
     // The platform's enumeration has an order of its own.
     Rows rows = ListRows();
     std::sort(rows.begin() + 1, rows.end());
     EXPECT_EQ(rows, (Rows{{"earlier.txt", Abc}, {"a.txt", Abc}, {"b.txt", Abc}, {"c d.txt", Abc}}));
-    EXPECT_TRUE(Shown("Processing file c d.txt"));
     // The folder itself, its parent, three files and two subfolders.
     EXPECT_EQ(Pauses() - before, 7);
 }
@@ -113,59 +109,57 @@ TEST_F(Listing, SubfoldersOnlyGiveTheEmptyMessageAnUnlistableFolderNoRows) {
     WriteFile("folders/sub/inner.txt", "abc");
     Directory("folders/other");
     List(Directory("folders"));
-    EXPECT_EQ(hl::StatusText(), "Directory is empty or files cannot be listed - 0 files listed.  "
-                                "Please select file or list directory.");
+    EXPECT_EQ(Status(), "Directory is empty or files cannot be listed - 0 files listed.  "
+                        "Please select file or list directory.");
     EXPECT_TRUE(ListRows().empty());
 
     // Gone between its choice and OK.
     const std::string gone = Directory("gone");
     OpenChooser();
-    hl::Give(Input::TreeClick, DirectoryTree, 0, gone);
-    Settle();
+    SelectFolder(gone);
     fs::remove(fs::path(Folder()) / "gone");
-    hl::Give(Input::Click, DirectoryOkButton);
+    Click(DirectoryOkButton);
     WaitForJobsToEnd();
     ExpectEnded();
-    EXPECT_EQ(hl::StatusText(), "Unable to list directory " + gone + " - Special system folder.");
+    EXPECT_EQ(Status(), "Unable to list directory " + gone + " - Special system folder.");
     EXPECT_TRUE(ListRows().empty());
 
     // No folder selected: the working directory, by bare names.
     WriteFile("here.txt", "abc");
     List("");
-    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
+    EXPECT_EQ(Status(), "Directory listing operation has been completed - 1 file listed.");
     EXPECT_EQ(ListRows(), (Rows{{"here.txt", Abc}}));
 }
 
+// Cancel before the listing's first file: the message names no file of an earlier listing,
+// and the first file is still finished. The listing waits for the program's thread, which
+// cancels before it serves the listing's first call.
 TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
     WriteFile("old/old.txt", "abc");
     List(Directory("old"));
-    for (const char* name : {"new/1.txt", "new/2.txt", "new/3.txt"})
-        WriteFile(name, "abc");
-    // The listing and its animator get no further than their first call before Cancel.
-    hl::Arrange([](hl::Script& s) { s.callsHeld = true; });
-    PressOkOn(Directory("new"));
-    WaitFor([] { return hl::WaitingWorkerCalls() == 2; }, "the listing's first calls");
-    hl::Give(Input::Click, CancelButton);
-    WaitFor([] { return hl::WaitingWorkerCalls() == 3; }, "the cancelling message");
-    hl::Arrange([](hl::Script& s) { s.callsHeld = false; });
+    WriteFile("new/1.txt", "abc");
+    WriteFile("new/2.txt", "abc");
+    const std::string folder = Directory("new");
+    std::string status;
+    OnGui([&] {
+        ChosenDirectory = folder;
+        StartDirectoryListing();
+        CancelRequested = 1;
+        CancelListingJob(0);
+        status = Status();
+    });
+    EXPECT_EQ(status, "Finishing processing and cancelling.  Please wait...");
     WaitForJobsToEnd();
-
-    EXPECT_TRUE(Shown("Finishing processing and cancelling.  Please wait..."));
-    EXPECT_FALSE(Shown("Finishing processing of old.txt and cancelling.  Please wait..."));
-    // The first file is still finished, and the count is the last message.
     EXPECT_EQ(ListRows().size(), 2u);
-    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
-    ExpectEnded();
+    EXPECT_EQ(Status(), "Directory listing operation has been completed - 1 file listed.");
 }
 
-#ifndef _WIN32
 // A backslash is a letter of a name here: the folder is chosen and listed by its own path, the
 // file named whole with its hash.
 TEST_F(Listing, NamesHoldingABackslashAreWhole) {
     WriteFile("back\\slash/a\\b.txt", "abc");
     List(Directory("back\\slash"));
     EXPECT_EQ(ListRows(), (Rows{{"a\\b.txt", Abc}}));
-    EXPECT_TRUE(Shown("Processing file a\\b.txt"));
 }
 
 // The file blocks its reader until the test lets it go.
@@ -173,68 +167,63 @@ TEST_F(Listing, CancelWhileAFileIsHashedEndsAfterItsRow) {
     const std::string directory = Directory("one");
     BlockingFile file(directory, "slow");
     PressOkOn(directory);
-    WaitFor([] { return hl::StatusText() == "Processing file slow"; }, "the file's hashing");
-    hl::Give(Input::Click, CancelButton);
-    WaitFor([] { return !hl::Control(CancelButton).enabled; }, "CancelButton disabled");
-    EXPECT_EQ(hl::StatusText(), "Finishing processing of slow and cancelling.  Please wait...");
+    WaitFor([] { return Status() == "Processing file slow"; }, "the file's hashing");
+    Click(CancelButton);
+    WaitFor([] { return !Enabled(CancelButton); }, "CancelButton disabled");
+    WaitFor(
+        [] { return Status() == "Finishing processing of slow and cancelling.  Please wait..."; },
+        "the cancelling message");
     const long cancelled = Pauses();
     file.Release("abc");
     WaitForJobsToEnd();
     EXPECT_EQ(ListRows(), (Rows{{"slow", Abc}}));
-    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 1 file listed.");
+    EXPECT_EQ(Status(), "Directory listing operation has been completed - 1 file listed.");
     // The job stopped right after the row, with no pause.
     EXPECT_EQ(Pauses(), cancelled);
     ExpectEnded();
 }
-#endif
 
 TEST_F(Listing, NeverTwoJobsAtOnce) {
     // The menu's chooser leaves the menus usable, but a file cannot be chosen meanwhile; the
     // chooser asked for again replaces the open one.
     WriteFile("two/1.txt", "abc");
     WriteFile("two/2.txt", "abc");
-    hl::Give(Input::Key, CtrlKey + 'D');
-    WaitFor([] { return hl::Window(DirectoryWindow).open; }, "the chooser");
+    Key(CtrlKey + 'D');
+    WaitFor([] { return WindowOpen(DirectoryWindow); }, "the chooser");
     Settle();
-    EXPECT_EQ(hl::StatusText(),
-              "Select directory or click on the OK button to list current directory.");
+    EXPECT_EQ(Status(), "Select directory or click on the OK button to list current directory.");
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
-        EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
-    EXPECT_TRUE(hl::MenuItem(MenuSelectFile).enabled);
-    EXPECT_EQ(std::ranges::count(ShortcutValues(MainWindow), CtrlKey + 'F'), 1);
-    hl::Give(Input::Activate, MainWindow);
-    hl::Give(Input::Key, CtrlKey + 'F');
-    hl::Give(Input::Menu, MenuSelectFile);
-    hl::Give(Input::Key, CtrlKey + 'D');
+        EXPECT_FALSE(Enabled(control)) << "control " << control;
+    EXPECT_TRUE(MenuEnabled(MenuSelectFile));
+    EXPECT_EQ(std::ranges::count(ShortcutValues(), CtrlKey + 'F'), 1);
+    OnGui([] { qt::WindowWidget(MainWindow)->activateWindow(); });
+    WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
+    Key(CtrlKey + 'F');
+    Choose(MenuSelectFile);
+    Key(CtrlKey + 'D');
     Settle();
-    EXPECT_TRUE(Ops("FileDialogOpened").empty());
-    EXPECT_EQ(Ops("OpenWindow").size(), 3u); // MainWindow and the chooser twice
-    EXPECT_TRUE(hl::Window(DirectoryWindow).open);
+    EXPECT_TRUE(Dialogs().empty());
+    EXPECT_TRUE(WindowOpen(DirectoryWindow));
 
     // Requests queued while the listing starts are refused, and it lists once.
-    hl::Give(Input::TreeClick, DirectoryTree, 0, Directory("two"));
-    hl::Arrange([](hl::Script& s) { s.callsHeld = true; });
-    hl::Give(Input::Click, DirectoryOkButton);
-    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    hl::PostEvent(EventMenu, MenuListDirectory, MainWindow, 0);
-    hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
-    Settle();
-    hl::Arrange([](hl::Script& s) { s.callsHeld = false; });
+    SelectFolder(Directory("two"));
+    OnGui([] {
+        Click(DirectoryOkButton);
+        Queue(EventMenu, MenuSelectFile, MainWindow);
+        Queue(EventMenu, MenuListDirectory, MainWindow);
+        Queue(EventControl, BrowseButton, MainWindow, ButtonClicked);
+    });
     WaitForJobsToEnd();
-    EXPECT_TRUE(Ops("FileDialogOpened").empty());
+    EXPECT_TRUE(Dialogs().empty());
     EXPECT_EQ(ListRows().size(), 2u);
-    EXPECT_EQ(hl::StatusText(), "Directory listing operation has been completed - 2 files listed.");
+    EXPECT_EQ(Status(), "Directory listing operation has been completed - 2 files listed.");
     ExpectEnded();
 }
 
 // Cancel's thread may come just as the listing ends: from the listing's ending on it shows
-// nothing, though the listing's thread still runs. No program: the backend acts at once.
-TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
-    ASSERT_TRUE(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, 30s));
-    hl::ResetWorld();
-    ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "test", 0));
-    CreateStatusBar(MainWindow, 560);
-    CreateButton(MainWindow, CancelButton, {216, 205, 135, 20}, "Cancel", false);
+// nothing, though the listing's thread still runs.
+TEST_F(Listing, CancelShowsNothingOnceTheListingIsEnding) {
+    List(Directory("empty"));
     static std::mutex gate;
     std::unique_lock<std::mutex> hold(gate);
     ListingThread = StartThread(
@@ -243,13 +232,11 @@ TEST(CancelListingJobAlone, ShowsNothingOnceTheListingIsEnding) {
             return 0;
         },
         0);
-    const std::size_t before = hl::Recorded().operations.size();
+    const std::string before = Status();
     CancelListingJob(0);
-    EXPECT_EQ(hl::Recorded().operations.size(), before);
+    EXPECT_EQ(Status(), before);
     hold.unlock();
-    EXPECT_TRUE(hl::WaitUntil([] { return !IsThreadRunning(ListingThread); }, 30s));
-    ListingThread = 0;
-    hl::ResetWorld();
+    WaitForJobsToEnd();
 }
 
 } // namespace

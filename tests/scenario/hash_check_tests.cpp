@@ -1,8 +1,10 @@
 // Checking the selected hash against the clipboard.
 #include "scenario.h"
 
-#include "common/text.h"
 #include "platform/system.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 namespace dg::scenario {
 namespace {
@@ -23,45 +25,49 @@ protected:
     }
 
     // Puts the text on the clipboard, gives the input and expects the check's outcome.
-    void Check(const std::string& clipboard, Input input, int target, const Outcome& outcome,
-               const std::string& checkHash = AbcMd5Upper, int row = 0) {
+    static void Check(const std::string& clipboard, const std::function<void()>& input,
+                      const Outcome& outcome, const std::string& checkHash = AbcMd5Upper) {
         SCOPED_TRACE(clipboard);
-        hl::Arrange([&](hl::Script& s) { s.clipboard = clipboard; });
-        hl::Give(input, target, row);
-        WaitFor([&] { return hl::StatusText() == outcome.status; }, outcome.status);
+        OnGui([&] { QGuiApplication::clipboard()->setText(QString::fromStdString(clipboard)); });
+        input();
         Settle();
-        EXPECT_EQ(hl::Control(VerdictField).text, outcome.verdict);
-        EXPECT_EQ(hl::Control(VerdictField).backgroundColour, outcome.colour);
-        EXPECT_EQ(hl::Control(CheckHashField).text, checkHash);
+        EXPECT_EQ(Status(), outcome.status);
+        EXPECT_EQ(Text(VerdictField), outcome.verdict);
+        EXPECT_EQ(Background(VerdictField), outcome.colour);
+        EXPECT_EQ(Text(CheckHashField), checkHash);
     }
 };
+
+const auto CheckButtonClicked = [] { Click(CheckButton); };
 
 // Each way in reads the clipboard anew: the button, Ctrl+C and the menu. Without a hash on
 // the clipboard the check field keeps the last one.
 TEST_F(HashCheck, EachWayInReadsTheClipboardAnew) {
-    Check(AbcMd5, Input::Click, CheckButton, Match);
+    Check(AbcMd5, CheckButtonClicked, Match);
     std::string blank = AbcMd5;
     blank[10] = ' ';
-    Check(blank, Input::Key, CtrlKey + 'C', Mismatch, UpperCase(blank));
-    Check(AbcMd5, Input::Menu, MenuCheck, Match);
+    Check(
+        blank, [] { Key(CtrlKey + 'C'); }, Mismatch, UpperCase(blank));
+    Check(
+        AbcMd5, [] { Choose(MenuCheck); }, Match);
     for (const std::string& noHash : {AbcMd5 + "\r\n", std::string()}) {
-        Check(noHash, Input::Click, CheckButton, NoHash);
-        Check(AbcMd5, Input::Click, CheckButton, Match);
+        Check(noHash, CheckButtonClicked, NoHash);
+        Check(AbcMd5, CheckButtonClicked, Match);
     }
 }
 
 // A new job resets the verdict; a selected row without a hash keeps the one it has.
 TEST_F(HashCheck, JobResetsTheVerdictARowWithoutHashKeepsIt) {
-    Check(AbcMd5, Input::Click, CheckButton, Match);
+    Check(AbcMd5, CheckButtonClicked, Match);
     ListFile(Folder() + "/missing.bin");
-    EXPECT_EQ(hl::Control(VerdictField).text + hl::Control(CheckHashField).text, "");
-    EXPECT_EQ(hl::Control(VerdictField).backgroundColour, -1);
-    Check(AbcMd5, Input::ListClick, ResultList, Match);
-    Check(AbcMd5, Input::ListClick, ResultList,
+    EXPECT_EQ(Text(VerdictField) + Text(CheckHashField), "");
+    EXPECT_EQ(Background(VerdictField), -1);
+    Check(
+        AbcMd5, [] { ClickRow(0); }, Match);
+    Check(AbcMd5, [] { ClickRow(1); },
           {"No file and MD5 hash available to check.  Please select file or list directory.",
-           Match.verdict, Match.colour},
-          AbcMd5Upper, 1);
-    EXPECT_EQ(hl::Control(FileField).text, "missing.bin");
+           Match.verdict, Match.colour});
+    EXPECT_EQ(Text(FileField), "missing.bin");
 }
 
 } // namespace

@@ -1,19 +1,37 @@
 #include "scenario.h"
 
-#include "app/program.h"
-#include "platform/system.h"
+#include "qt/qt_support.h"
 
+#include "app/program.h"
+#include "platform/qt/qt_backend.h"
+#include "platform/threads.h"
+#include "platform/ui.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
+#include <mutex>
+#include <thread>
+#include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace dg::scenario {
 
@@ -21,6 +39,130 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
+
+// What the test scripts and records; written from the program's thread, its workers and the
+// test's thread.
+struct Records {
+    std::vector<std::string> messages, dialogs;
+    std::deque<std::string> answers;
+    int dialogsOpen = 0;
+    int liveWorkers = 0;
+    std::vector<int> delays;
+    int failingStarts = 0;
+    std::size_t launchedBefore = 0;
+};
+Records records;
+std::mutex recordsLock;
+
+template <typename Reader> auto Read(Reader reader) {
+    std::lock_guard<std::mutex> lock(recordsLock);
+    return reader(records);
+}
+
+// The main thread runs each program the tests hand it, as Qt wants its widgets there.
+struct Runner {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::function<void()> next;
+    bool testsDone = false;
+};
+Runner runner;
+
+// The desktop's program for documents, a stand-in that writes down what it was given.
+fs::path launchRoot;
+
+fs::path Opener() {
+    return launchRoot / "opener";
+}
+
+void PrepareLaunching() {
+    launchRoot = fs::temp_directory_path() / ("dg_scenario_launch_" + std::to_string(getpid()));
+    fs::create_directories(launchRoot / "data/applications");
+    fs::create_directories(launchRoot / "system");
+    // The system's file types, without its programs.
+    fs::create_directory_symlink("/usr/share/mime", launchRoot / "system/mime");
+    std::ofstream(Opener()) << "#!/bin/sh\necho \"$1\" >> " << (launchRoot / "launched") << "\n";
+    std::ofstream(launchRoot / "data/applications/dg-opener.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Opener\nExec=" << Opener().string() << " %f\n";
+    std::ofstream(launchRoot / "data/applications/mimeapps.list")
+        << "[Default Applications]\ntext/plain=dg-opener.desktop\n"
+        << "text/html=dg-opener.desktop\napplication/pdf=dg-opener.desktop\n";
+    setenv("XDG_DATA_HOME", (launchRoot / "data").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (launchRoot / "system").c_str(), 1);
+    LaunchFails(false);
+}
+
+QWidget* Widget(int control) {
+    const qt::ControlEntry* entry = qt::FindControl(control);
+    return entry ? entry->widget : nullptr;
+}
+
+// A user reaches the widget: shown, enabled and not behind a modal dialog.
+bool Reachable(QWidget* widget) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return widget != nullptr && widget->isEnabled() && widget->isVisible() &&
+           (modal == nullptr || modal->isAncestorOf(widget));
+}
+
+// The next scripted answer for the dialog, if there is one.
+void TryAnswer(QFileDialog& dialog) {
+    std::string answer;
+    if (!Read([&](Records& r) {
+            if (r.answers.empty())
+                return false;
+            answer = r.answers.front();
+            r.answers.pop_front();
+            return true;
+        }))
+        return;
+    if (answer.empty()) {
+        dialog.reject();
+        return;
+    }
+    // Typed whole into the name box, as a user may.
+    if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit"))
+        name->setText(QString::fromStdString(answer));
+    static_cast<QDialog&>(dialog).accept();
+}
+
+// The file dialog now open, if any. Program's thread.
+QPointer<QFileDialog> openDialog;
+
+// Sees dialogs and message boxes as they open: records them, presses OK on message boxes and
+// answers file dialogs from the script.
+class Observer final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show)
+            return false;
+        if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+            const std::string seen =
+                box->windowTitle().toStdString() + "|" + box->text().toStdString();
+            Read([&](Records& r) { r.messages.push_back(seen); });
+            QTimer::singleShot(0, box, [box] { box->accept(); });
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(watched)) {
+            const std::string seen = dialog->windowTitle().toStdString() + "|" +
+                                     dialog->directory().absolutePath().toStdString() + "|" +
+                                     dialog->nameFilters().join(';').toStdString();
+            Read([&](Records& r) {
+                r.dialogs.push_back(seen);
+                ++r.dialogsOpen;
+            });
+            openDialog = dialog;
+            connect(dialog, &QDialog::finished, [] { Read([](Records& r) { --r.dialogsOpen; }); });
+            QTimer::singleShot(0, dialog, [dialog] { TryAnswer(*dialog); });
+        }
+        return false;
+    }
+};
+
+void Observe() {
+    static bool observing = false;
+    if (observing)
+        return;
+    observing = true;
+    qApp->installEventFilter(new Observer);
+}
 
 // A program or thread that never ends would hang every later test: stop the run instead.
 void EndOrAbort(bool done, const char* what) {
@@ -30,46 +172,277 @@ void EndOrAbort(bool done, const char* what) {
     std::abort();
 }
 
+template <typename Result, typename Reader> Result OnWidgets(Result none, Reader reader) {
+    Result result = none;
+    OnGui([&] { result = reader(); });
+    return result;
+}
+
 } // namespace
 
+bool OnGui(const std::function<void()>& action) {
+    bool ran = false;
+    qt::RunOnMain([&] {
+        action();
+        ran = true;
+    });
+    return ran;
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
+
+std::string Status() {
+    return OnWidgets(std::string(), [] {
+        QWidget* top = qt::WindowWidget(MainWindow);
+        const auto* bar = top ? top->findChild<QLabel*>("StatusBar") : nullptr;
+        return bar ? bar->text().toStdString() : std::string();
+    });
+}
+
+std::string Text(int control) {
+    return GetControlText(control);
+}
+
+bool Visible(int control) {
+    return OnWidgets(false, [&] {
+        QWidget* widget = Widget(control);
+        return widget && widget->isVisibleTo(widget->window());
+    });
+}
+
+bool Enabled(int control) {
+    return OnWidgets(false, [&] { return Widget(control) && Widget(control)->isEnabled(); });
+}
+
+int Value(int control) {
+    return GetControlState(control);
+}
+
+int Background(int control) {
+    return OnWidgets(-1, [&] {
+        QWidget* widget = Widget(control);
+        if (widget == nullptr)
+            return -1;
+        const QColor colour = widget->palette().color(QPalette::Active, QPalette::Base);
+        if (colour == QApplication::palette(widget).color(QPalette::Active, QPalette::Base))
+            return -1;
+        return colour.red() + colour.green() * 256 + colour.blue() * 65536;
+    });
+}
+
+Rows ListRows() {
+    Rows rows;
+    const int count = CountListRows(ResultList);
+    for (int row = 0; row < count; ++row)
+        rows.push_back({GetListCellText(ResultList, row, 0), GetListCellText(ResultList, row, 1)});
+    return rows;
+}
+
+bool MenuEnabled(int item) {
+    return OnWidgets(false,
+                     [&] { return qt::MenuAction(item) && qt::MenuAction(item)->isEnabled(); });
+}
+
+bool WindowOpen(int window) {
+    return OnWidgets(false, [&] { return qt::WindowWidget(window) != nullptr; });
+}
+
+bool Minimized(int window) {
+    return OnWidgets(
+        false, [&] { return qt::WindowWidget(window) && qt::WindowWidget(window)->isMinimized(); });
+}
+
+int ActiveWindow() {
+    return OnWidgets(-1, [] { return qt::WindowNumber(QApplication::activeWindow()); });
+}
+
+bool ModalDialogOpen() {
+    return OnWidgets(false, [] { return QApplication::activeModalWidget() != nullptr; });
+}
+
+std::vector<int> ShortcutValues() {
+    return OnWidgets(std::vector<int>{}, [] { return qt::ShortcutValues(MainWindow); });
+}
+
+void Click(int button) {
+    OnGui([&] {
+        if (QWidget* widget = Widget(button); Reachable(widget))
+            QTest::mouseClick(widget, Qt::LeftButton);
+    });
+}
+
+void Choose(int item) {
+    OnGui([&] {
+        QAction* action = qt::MenuAction(item);
+        if (action && action->isEnabled() && Reachable(qt::WindowWidget(MainWindow)))
+            action->trigger();
+    });
+    ScenarioTest::Settle();
+}
+
+void Key(int shortcut) {
+    // Offscreen, a closed dialog hands the keyboard back to no window: the user clicks one.
+    OnGui([] {
+        if (QApplication::activeWindow() == nullptr && qt::WindowWidget(MainWindow))
+            qt::WindowWidget(MainWindow)->activateWindow();
+    });
+    (void)WaitUntil([] { return ActiveWindow() >= 0 || !WindowOpen(MainWindow); });
+    OnGui([&] {
+        if (Reachable(QApplication::activeWindow()))
+            test::PressShortcut(shortcut);
+    });
+}
+
+void CloseBox(int window) {
+    OnGui([&] {
+        if (QWidget* top = qt::WindowWidget(window); Reachable(top))
+            top->close();
+    });
+}
+
+void Minimize(int window) {
+    OnGui([&] {
+        if (QWidget* top = qt::WindowWidget(window))
+            top->showMinimized();
+    });
+}
+
+void ClickRow(int row) {
+    OnGui([&] {
+        auto* view = static_cast<QTableView*>(Widget(ResultList));
+        if (!Reachable(view))
+            return;
+        const QPoint point = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center()
+                                      : QPoint(100, view->viewport()->height() - 5);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+    });
+}
+
+void ArrowDown() {
+    OnGui([] {
+        if (QWidget* view = Widget(ResultList); Reachable(view))
+            QTest::keyClick(view, Qt::Key_Down);
+    });
+}
+
+void SelectFolder(const std::string& path) {
+    OnGui([&] {
+        if (qt::ControlEntry* entry = qt::FindControl(DirectoryTree, ControlKind::Tree))
+            qt::SetTreeText(*entry->tree, path);
+    });
+}
+
+void Queue(EventKind kind, int object, int window, int type) {
+    OnGui([&] { qt::RecordEvent(kind, object, window, type); });
+}
+
+std::vector<std::string> Messages() {
+    return Read([](Records& r) { return r.messages; });
+}
+
+std::vector<std::string> Dialogs() {
+    return Read([](Records& r) { return r.dialogs; });
+}
+
+int DialogsOpen() {
+    return Read([](Records& r) { return r.dialogsOpen; });
+}
+
+void Answer(const std::string& path) {
+    Read([&](Records& r) { r.answers.push_back(path); });
+    OnGui([] {
+        if (QFileDialog* dialog = openDialog)
+            QTimer::singleShot(0, dialog, [dialog] { TryAnswer(*dialog); });
+    });
+}
+
+std::vector<std::string> Launched() {
+    std::vector<std::string> lines;
+    std::ifstream log(launchRoot / "launched");
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    const std::size_t before = Read([](Records& r) { return r.launchedBefore; });
+    return {lines.begin() + static_cast<std::ptrdiff_t>(std::min(before, lines.size())),
+            lines.end()};
+}
+
+void LaunchFails(bool fails) {
+    fs::permissions(Opener(),
+                    fails ? fs::perms::owner_read | fs::perms::owner_write : fs::perms::owner_all);
+}
+
+int LiveWorkers() {
+    return Read([](Records& r) { return r.liveWorkers; });
+}
+
+std::vector<int> Delays() {
+    return Read([](Records& r) { return r.delays; });
+}
+
+void FailThreadStarts(int count) {
+    Read([&](Records& r) { r.failingStarts = count; });
+}
+
 void ScenarioTest::SetUp() {
-    EndOrAbort(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, Patience),
-               "an earlier test's worker thread");
-    hl::ResetWorld();
+    EndOrAbort(WaitUntil([] { return LiveWorkers() == 0; }), "an earlier test's worker thread");
+    const std::size_t launched = Launched().size();
+    Read([&](Records& r) {
+        const std::size_t before = r.launchedBefore;
+        r = {};
+        r.launchedBefore = before + launched;
+    });
+    LaunchFails(false);
     previousFolder_ = fs::current_path();
     static int count = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     folder_ = fs::temp_directory_path() /
-              ("dg_scenario_" + std::to_string(stamp) + "_" + std::to_string(++count));
+              ("dg_scenario_" + std::to_string(getpid()) + "_" + std::to_string(++count));
     fs::create_directories(folder_);
     fs::current_path(folder_);
-#ifndef _WIN32
     // The documents folder and the instance guard's lock are the test's own.
     setenv("HOME", Folder().c_str(), 1);
     setenv("XDG_RUNTIME_DIR", Folder().c_str(), 1);
     setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
     fs::create_directory(folder_ / "Documents");
     WriteFile("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n");
-#endif
     BeforeStart();
-    program_ = std::thread([this] {
-        exitCode_ = RunProgram();
-        ended_ = true;
-    });
-    Settle();
+    ended_ = std::make_shared<std::atomic<bool>>(false);
+    exitCode_ = std::make_shared<std::atomic<int>>(-1);
+    {
+        std::lock_guard<std::mutex> lock(runner.lock);
+        runner.next = [ended = ended_, code = exitCode_] {
+            *code = RunProgram();
+            *ended = true;
+        };
+        runner.changed.notify_all();
+    }
+    WaitFor([] { return OnGui(Observe) && Status() == WelcomeText; }, "the main window");
 }
 
 void ScenarioTest::TearDown() {
-    // MenuExit straight into the queue: MainWindow may be minimized or behind a dialog.
+    // Straight into the queue: MainWindow may be minimized or behind a dialog.
     if (!Ended())
-        hl::PostEvent(EventMenu, MenuExit, MainWindow, 0);
-    if (program_.joinable())
-        WaitForExit();
-    EndOrAbort(hl::WaitUntil([] { return hl::LiveWorkerThreads() == 0; }, Patience),
-               "a worker thread");
+        qt::PostEvent(EventMenu, MenuExit, MainWindow, 0);
+    WaitForExit();
+    EndOrAbort(WaitUntil([] { return LiveWorkers() == 0; }), "a worker thread");
     fs::current_path(previousFolder_);
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
+}
+
+bool ScenarioTest::Idle() {
+    // An ended program has handled all it will.
+    return OnWidgets(true, [] {
+        return !qt::EventsWaiting() &&
+               qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) == nullptr;
+    });
 }
 
 std::string ScenarioTest::WriteFile(const std::string& name, const std::string& bytes) const {
@@ -80,37 +453,9 @@ std::string ScenarioTest::WriteFile(const std::string& name, const std::string& 
 }
 
 int ScenarioTest::WaitForExit() {
-    EndOrAbort(hl::WaitUntil([this] { return Ended(); }, Patience), "the program");
-    program_.join();
-    return exitCode_;
+    EndOrAbort(WaitUntil([this] { return Ended(); }), "the program");
+    return *exitCode_;
 }
-
-#ifdef _WIN32
-
-BlockingFile::BlockingFile(const std::string&, const std::string& name)
-    : path_("\\\\.\\pipe\\" + name + "_" + std::to_string(GetCurrentProcessId())) {
-    pipe_ = CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                             4096, 4096, 0, nullptr);
-}
-
-void BlockingFile::Release(const std::string& bytes) {
-    released_ = true;
-    // Waits for the reader; it is on its way once the job has said it hashes the file.
-    if (!ConnectNamedPipe(pipe_, nullptr) && GetLastError() != ERROR_PIPE_CONNECTED)
-        return;
-    DWORD written = 0;
-    WriteFile(pipe_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    FlushFileBuffers(pipe_);
-    CloseHandle(pipe_);
-    pipe_ = nullptr;
-}
-
-BlockingFile::~BlockingFile() {
-    if (pipe_)
-        CloseHandle(pipe_);
-}
-
-#else
 
 BlockingFile::BlockingFile(const std::string& folder, const std::string& name)
     : path_(folder + "/" + name) {
@@ -121,16 +466,12 @@ void BlockingFile::Release(const std::string& bytes) {
     released_ = true;
     int fd = -1;
     // Opening for writing without a reader fails at once: poll until the job opens it.
-    const bool opened = hl::WaitUntil(
-        [&] {
+    if (!WaitUntil([&] {
             fd = open(path_.c_str(), O_WRONLY | O_NONBLOCK);
             return fd >= 0;
-        },
-        Patience);
-    if (!opened)
+        }))
         return;
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    EXPECT_EQ(written, static_cast<ssize_t>(bytes.size()));
+    EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     close(fd);
 }
 
@@ -144,44 +485,35 @@ BlockingFile::~BlockingFile() {
     unlink(path_.c_str());
 }
 
-#endif
-
-// The expected text in the running code page: natively UTF-8, while the logic tests under Wine
-// run without the program's manifest, in code page 1252.
-std::string InCodePage(std::string text) {
-    if (AnsiCodePageIsUtf8())
-        return text;
-    for (const auto& [utf8, ansi] :
-         {std::pair{"\xE2\x80\x98", "\x91"}, std::pair{"\xE2\x80\x99", "\x92"},
-          std::pair{"\xC2\xA9", "\xA9"}})
-        for (auto at = text.find(utf8); at != std::string::npos; at = text.find(utf8))
-            text.replace(at, std::string(utf8).size(), ansi);
-    return text;
-}
-
-// The window and its controls where the table places them, in the order of the table.
 void ExpectWindow(int number, const char* title, int width, int height,
                   std::span<const expected::Placed> table) {
-    const hl::WindowState window = hl::Window(number);
-    EXPECT_EQ(window.title, title);
-    EXPECT_EQ(window.innerWidth, width);
-    EXPECT_EQ(window.innerHeight, height);
-    EXPECT_EQ(hl::ActiveWindow(), number);
-    std::vector<int> created;
-    for (const expected::Placed& placed : table) {
-        SCOPED_TRACE("control " + std::to_string(placed.control));
-        created.push_back(placed.control);
-        const hl::ControlState control = hl::Control(placed.control);
-        const ControlRect rect = control.rect;
-        EXPECT_EQ((std::vector<int>{rect.x, rect.y, rect.width, rect.height}),
-                  (std::vector<int>{placed.x, placed.y, placed.width, placed.height}));
-        if (placed.text) {
-            EXPECT_EQ(control.text, InCodePage(placed.text));
+    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow() == number; })) << "window " << number;
+    OnGui([&] {
+        QWidget* top = qt::WindowWidget(number);
+        ASSERT_NE(top, nullptr);
+        EXPECT_EQ(top->windowTitle().toStdString(), title);
+        EXPECT_EQ(qt::ClientArea(number)->size(), QSize(width, height));
+        std::vector<int> wanted, created;
+        for (const expected::Placed& placed : table) {
+            SCOPED_TRACE("control " + std::to_string(placed.control));
+            wanted.push_back(placed.control);
+            const qt::ControlEntry* entry = qt::FindControl(placed.control);
+            ASSERT_NE(entry, nullptr);
+            EXPECT_EQ(entry->widget->geometry(),
+                      QRect(placed.x, placed.y, placed.width, placed.height));
+            if (placed.text) {
+                EXPECT_EQ(GetControlText(placed.control), placed.text);
+            }
+            EXPECT_EQ(entry->style, placed.style);
+            const auto* button = qobject_cast<QPushButton*>(entry->widget);
+            EXPECT_EQ(button && button->isDefault(), placed.control == AboutOkButton);
         }
-        EXPECT_EQ(control.style, placed.style);
-        EXPECT_EQ(control.isDefault, placed.control == AboutOkButton);
-    }
-    EXPECT_EQ(window.controls, created);
+        for (QObject* child : qt::ClientArea(number)->children())
+            for (int control = 0; control < ControlCount; ++control)
+                if (Widget(control) == child)
+                    created.push_back(control);
+        EXPECT_EQ(created, wanted);
+    });
 }
 
 std::vector<int> RestoredShortcuts(bool manualPresent) {
@@ -197,18 +529,64 @@ void ExpectCommands(bool idle, bool manualPresent) {
     // A lock leaves the manual's item alone.
     for (int item = 0; item < MenuItemCount; ++item)
         if (idle || item != MenuManual) {
-            EXPECT_EQ(hl::MenuItem(item).enabled,
+            EXPECT_EQ(MenuEnabled(item),
                       idle ? item != MenuManual || manualPresent : item == MenuExit)
                 << "menu item " << item;
         }
     for (int control :
          {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton, ResultList})
-        EXPECT_EQ(hl::Control(control).enabled, idle) << "control " << control;
+        EXPECT_EQ(Enabled(control), idle) << "control " << control;
     // Alt+F4 is registered at start-up only.
-    std::vector<int> shortcuts = ShortcutValues(MainWindow);
+    std::vector<int> shortcuts = ShortcutValues();
     if (idle)
         std::erase(shortcuts, AltKey + KeyF4);
     EXPECT_EQ(shortcuts, idle ? RestoredShortcuts(manualPresent) : std::vector<int>{});
 }
 
 } // namespace dg::scenario
+
+using namespace dg::scenario;
+
+// The tests run on a thread of their own; the main thread runs each test's program.
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    PrepareLaunching();
+    dg::SetThreadHooks(
+        {[] {
+             return Read([](Records& r) {
+                 if (r.failingStarts > 0) {
+                     --r.failingStarts;
+                     return false;
+                 }
+                 ++r.liveWorkers;
+                 return true;
+             });
+         },
+         [] { Read([](Records& r) { --r.liveWorkers; }); },
+         [](int milliseconds) { Read([&](Records& r) { r.delays.push_back(milliseconds); }); }});
+    ::testing::InitGoogleTest(&argc, argv);
+    int result = 1;
+    std::thread tests([&] {
+        result = RUN_ALL_TESTS();
+        std::lock_guard<std::mutex> lock(runner.lock);
+        runner.testsDone = true;
+        runner.changed.notify_all();
+    });
+    for (;;) {
+        std::function<void()> program;
+        {
+            std::unique_lock<std::mutex> lock(runner.lock);
+            runner.changed.wait(lock, [] { return runner.next || runner.testsDone; });
+            if (!runner.next)
+                break;
+            program = std::exchange(runner.next, nullptr);
+        }
+        program();
+    }
+    tests.join();
+    std::error_code ignored;
+    fs::remove_all(launchRoot, ignored);
+    // Workers of the last program may still run: end without static destructors.
+    std::fflush(nullptr);
+    std::_Exit(result);
+}

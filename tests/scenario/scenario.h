@@ -1,9 +1,10 @@
-// Scenario tests: the real program runs on its own thread against the headless user
-// interface, while the test clicks, chooses, types and reads back what a user would see.
+// Scenario tests: the real program runs on the process's main thread over the Qt backend
+// (offscreen), while the test, on its own thread, gives input through Qt on the program's
+// thread and reads back what a user would see on the widgets.
 #pragma once
 
 #include "expected_ui.h"
-#include "platform/headless/headless.h"
+#include "platform/ids.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,12 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace dg::scenario {
-
-namespace hl = dg::headless;
-using Input = hl::Input;
 
 // Known answers of RFC 1321.
 inline const std::string EmptyMd5 = "d41d8cd98f00b204e9800998ecf8427e";
@@ -35,9 +33,79 @@ using Rows = std::vector<std::vector<std::string>>;
 
 inline constexpr std::chrono::seconds Patience{30};
 
-// Each test gets a fresh working directory of its own, the program started in it, and, at
-// the end, the program closed and every worker thread finished.
+// ---- On the program's thread ----
+
+// Runs the action on the program's thread, between events or inside a dialog; false when no
+// program runs.
+bool OnGui(const std::function<void()>& action);
+// Bounded polling; false when the condition did not come true in time.
+[[nodiscard]] bool WaitUntil(const std::function<bool()>& condition);
+
+// ---- What a user sees ----
+
+[[nodiscard]] std::string Status();
+[[nodiscard]] std::string Text(int control);
+[[nodiscard]] bool Visible(int control);
+[[nodiscard]] bool Enabled(int control);
+// The bar's position, or the list's selected row (-1: none).
+[[nodiscard]] int Value(int control);
+// The field's background as a colour value, -1 for the default.
+[[nodiscard]] int Background(int control);
+[[nodiscard]] Rows ListRows();
+[[nodiscard]] bool MenuEnabled(int item);
+[[nodiscard]] bool WindowOpen(int window);
+[[nodiscard]] bool Minimized(int window);
+// The window that has the keyboard, -1 when none of ours.
+[[nodiscard]] int ActiveWindow();
+[[nodiscard]] bool ModalDialogOpen();
+[[nodiscard]] std::vector<int> ShortcutValues();
+
+// ---- Input, as a user gives it ----
+
+void Click(int button);
+void Choose(int item);
+void Key(int shortcut);
+void CloseBox(int window);
+void Minimize(int window);
+// A click on the row; -1 clicks the empty area below the rows.
+void ClickRow(int row);
+void ArrowDown();
+// Opens the tree down to the folder and selects it.
+void SelectFolder(const std::string& path);
+// An event straight into the program's queue, as if it had arrived with the input before.
+void Queue(EventKind kind, int object, int window, int type = 0);
+
+// ---- Answers and records, since the test began ----
+
+// Message boxes as "title|text"; each is answered with OK.
+[[nodiscard]] std::vector<std::string> Messages();
+// File dialogs as "title|folder|filters", and how many are open.
+[[nodiscard]] std::vector<std::string> Dialogs();
+[[nodiscard]] int DialogsOpen();
+// The next file dialog's answer, or the open one's; "" cancels it.
+void Answer(const std::string& path);
+// The documents handed to the desktop's program, as it received them.
+[[nodiscard]] std::vector<std::string> Launched();
+// Makes the desktop's program fail to start, or start again.
+void LaunchFails(bool fails);
+[[nodiscard]] int LiveWorkers();
+// The milliseconds of each Delay.
+[[nodiscard]] std::vector<int> Delays();
+// The next StartThread calls that fail.
+void FailThreadStarts(int count);
+
+// Each test gets a fresh working directory and home of its own, the program started in it,
+// and, at the end, the program closed and every worker thread finished.
 class ScenarioTest : public ::testing::Test {
+public:
+    // Waits, bounded, for the condition; a failure names what did not happen.
+    static void WaitFor(const std::function<bool()>& condition, const std::string& what) {
+        if (!WaitUntil(condition))
+            FAIL() << "timed out waiting for: " << what << " (status: \"" << Status() << "\")";
+    }
+    // The loop has handled everything given to it so far, and no message box is open.
+    static void Settle() { WaitFor(Idle, "the loop"); }
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -48,47 +116,30 @@ protected:
     // Writes a file under the working directory and returns its full path.
     std::string WriteFile(const std::string& name, const std::string& bytes) const;
 
-    // Waits, bounded, for the condition; a failure names what did not happen.
-    void WaitFor(const std::function<bool()>& condition, const std::string& what) {
-        if (!hl::WaitUntil(condition, Patience))
-            FAIL() << "timed out waiting for: " << what << " (status: \"" << hl::StatusText()
-                   << "\")";
-    }
-    // The loop has handled everything given to it so far.
-    void Settle() {
-        if (!hl::WaitIdle(Patience))
-            FAIL() << "the event loop did not settle";
-    }
-    // Chooses the menu item and lets the loop handle it.
-    void Choose(int item) {
-        hl::Give(Input::Menu, item);
-        Settle();
-    }
     // The program has ended; returns its exit code.
     int WaitForExit();
-    [[nodiscard]] bool Ended() const { return ended_.load(); }
+    [[nodiscard]] bool Ended() const { return ended_->load(); }
 
     // Chooses the file through BrowseButton and waits until the job and its animator ended.
     void ListFile(const std::string& path) {
-        hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(path); });
-        hl::Give(Input::Click, BrowseButton);
+        Answer(path);
+        Click(BrowseButton);
         WaitForJobsToEnd();
-        ASSERT_EQ(hl::StatusText(), CompletedText);
+        ASSERT_EQ(Status(), CompletedText);
     }
     // Waits for the loop to take what it was given and for every job it started to end.
-    void WaitForJobsToEnd() {
-        // Once the loop has taken the command, its job is counted until it ends.
+    static void WaitForJobsToEnd() {
         Settle();
-        WaitFor([] { return hl::LiveWorkerThreads() == 0; }, "the jobs to end");
+        WaitFor([] { return LiveWorkers() == 0; }, "the jobs to end");
         Settle();
     }
 
 private:
+    static bool Idle();
     std::filesystem::path previousFolder_;
     std::filesystem::path folder_;
-    std::thread program_;
-    std::atomic<bool> ended_{false};
-    std::atomic<int> exitCode_{-1};
+    std::shared_ptr<std::atomic<bool>> ended_;
+    std::shared_ptr<std::atomic<int>> exitCode_;
 };
 
 // A file whose reader blocks until it is released: the test decides when hashing ends.
@@ -106,46 +157,17 @@ public:
 private:
     std::string path_;
     bool released_ = false;
-#ifdef _WIN32
-    void* pipe_ = nullptr;
-#endif
 };
 
-[[nodiscard]] inline Rows ListRows() {
-    return hl::Control(ResultList).rows;
-}
-// The operations of that name, in their order.
-[[nodiscard]] inline std::vector<hl::Operation> Ops(const std::string& name) {
-    std::vector<hl::Operation> found;
-    for (const hl::Operation& op : hl::Recorded().operations)
-        if (op.name == name)
-            found.push_back(op);
-    return found;
-}
-// Some operation showed exactly this text.
-[[nodiscard]] inline bool Shown(const std::string& text) {
-    const auto operations = hl::Recorded().operations;
-    return std::any_of(operations.begin(), operations.end(),
-                       [&](const hl::Operation& op) { return op.text == text; });
-}
-
-// The expected text in the running code page.
-[[nodiscard]] std::string InCodePage(std::string text);
 // The window, active, and its controls where the table places them, in the order of the table.
 void ExpectWindow(int number, const char* title, int width, int height,
                   std::span<const expected::Placed> table);
 
-// The command states of MainWindow, as read back from the backend.
-constexpr bool Idle = true;
+// The command states of MainWindow, as read back from the widgets.
+constexpr bool Unlocked = true;
 constexpr bool Locked = false;
 void ExpectCommands(bool idle, bool manualPresent = false);
 // Shortcut values in the order they are registered after RestoreCommands.
 std::vector<int> RestoredShortcuts(bool manualPresent);
-inline std::vector<int> ShortcutValues(int window) {
-    std::vector<int> values;
-    for (const hl::Shortcut& shortcut : hl::Window(window).shortcuts)
-        values.push_back(shortcut.value);
-    return values;
-}
 
 } // namespace dg::scenario

@@ -10,64 +10,59 @@ namespace {
 using SelectFile = ScenarioTest;
 
 void ExpectActivityShown(bool shown) {
-    EXPECT_EQ(hl::Control(ProgressBar).visible, shown);
-    EXPECT_EQ(hl::Control(WorkingLabel).visible, shown);
+    EXPECT_EQ(Visible(ProgressBar), shown);
+    EXPECT_EQ(Visible(WorkingLabel), shown);
 }
 
 // The button locks everything at once; the menu leaves the menus usable until the dialog
 // has given a file, and its job then locks the rest.
 TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     ListFile(WriteFile("abc.txt", "abc"));
-    hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
-    Settle();
-    EXPECT_EQ(hl::StatusText(), "Select file.");
+    Click(BrowseButton);
+    WaitFor([] { return DialogsOpen() > 0; }, "the file dialog");
+    EXPECT_EQ(Status(), "Select file.");
     ExpectCommands(Locked);
     ExpectActivityShown(false);
-    EXPECT_EQ(Ops("FileDialogOpened").back().text,
-              "Digestorium - Select File|" + DocumentsFolderWithSeparator() + "|All Files | *.*");
-    EXPECT_EQ(Ops("FileDialogOpened").back().value, 0);
+    std::string documents = DocumentsFolderWithSeparator();
+    documents.pop_back();
+    EXPECT_EQ(Dialogs().back(), "Digestorium - Select File|" + documents + "|All Files (*)");
 
-    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(""); });
+    Answer("");
     WaitForJobsToEnd();
-    EXPECT_EQ(hl::StatusText(), "No file selected.  Please select file or list directory");
+    EXPECT_EQ(Status(), "No file selected.  Please select file or list directory");
     EXPECT_EQ(ListRows(), (Rows{{"abc.txt", AbcMd5Upper}}));
     for (int field : {FileField, FileHashField, FileHashLowerField, CheckHashField, VerdictField})
-        EXPECT_EQ(hl::Control(field).text, "") << "field " << field;
-    ExpectCommands(Idle);
+        EXPECT_EQ(Text(field), "") << "field " << field;
+    ExpectCommands(Unlocked);
 
     BlockingFile file(Folder(), "slow.bin");
-    hl::Give(Input::Key, CtrlKey + 'F');
-    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
-    Settle();
+    Key(CtrlKey + 'F');
+    WaitFor([] { return DialogsOpen() > 0; }, "the file dialog");
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
-        EXPECT_FALSE(hl::Control(control).enabled) << "control " << control;
-    EXPECT_TRUE(hl::Control(ResultList).enabled);
-    EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(false));
-    // The dialog is modal: MainWindow takes no input while it is open.
-    EXPECT_FALSE(hl::Window(MainWindow).enabled);
+        EXPECT_FALSE(Enabled(control)) << "control " << control;
+    EXPECT_TRUE(Enabled(ResultList));
+    EXPECT_EQ(ShortcutValues(), RestoredShortcuts(false));
 
-    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
-    WaitFor([] { return hl::Control(ProgressBar).visible; }, "the hashing");
+    Answer(file.Path());
+    WaitFor([] { return Visible(ProgressBar); }, "the hashing");
     ExpectCommands(Locked);
     file.Release("");
     WaitForJobsToEnd();
-    ExpectCommands(Idle);
-    EXPECT_TRUE(hl::Window(MainWindow).enabled);
+    ExpectCommands(Unlocked);
 }
 
 // Requests queued before the first job locked anything: only one job runs, and the fields
 // show one file's name with that file's hash.
 TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
-    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    hl::PostEvent(EventControl, BrowseButton, MainWindow, ButtonClicked);
-    hl::PostEvent(EventMenu, MenuSelectFile, MainWindow, 0);
-    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the file dialog");
-    Settle();
-    EXPECT_EQ(Ops("FileDialogOpened").size(), 1u);
-    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(WriteFile("abc.txt", "abc")); });
+    Answer(WriteFile("abc.txt", "abc"));
+    OnGui([] {
+        Queue(EventMenu, MenuSelectFile, MainWindow);
+        Queue(EventControl, BrowseButton, MainWindow, ButtonClicked);
+        Queue(EventMenu, MenuSelectFile, MainWindow);
+    });
     WaitForJobsToEnd();
-    EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
+    EXPECT_EQ(Dialogs().size(), 1u);
+    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
     // The slot is free again once the job has ended.
     ListFile(WriteFile("empty.bin", ""));
     EXPECT_EQ(ListRows().size(), 2u);
@@ -77,68 +72,55 @@ TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHa
     const std::string path = WriteFile("sub/report.txt", "abc");
     ListFile(path);
     ListFile(path);
-    EXPECT_EQ(hl::Control(FileField).text, "report.txt");
-    EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
-    EXPECT_TRUE(Shown("Processing file report.txt.  This may take a few moments.  Please wait..."));
+    EXPECT_EQ(Text(FileField), "report.txt");
+    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
+    EXPECT_EQ(Text(FileHashLowerField), AbcMd5);
     ListFile(Folder() + "/missing.txt");
-    EXPECT_EQ(hl::Control(FileField).text, "missing.txt");
-    EXPECT_EQ(hl::Control(FileHashField).text + hl::Control(FileHashLowerField).text, "");
-    // A directory cannot be read either.
-    ListFile(Folder());
-    EXPECT_EQ(ListRows(), (Rows{{"report.txt", AbcMd5Upper},
-                                {"report.txt", AbcMd5Upper},
-                                {"missing.txt", ""},
-                                {std::filesystem::path(Folder()).filename().string(), ""}}));
-    ExpectCommands(Idle);
+    EXPECT_EQ(Text(FileField), "missing.txt");
+    EXPECT_EQ(Text(FileHashField) + Text(FileHashLowerField), "");
+    EXPECT_EQ(
+        ListRows(),
+        (Rows{{"report.txt", AbcMd5Upper}, {"report.txt", AbcMd5Upper}, {"missing.txt", ""}}));
+    ExpectCommands(Unlocked);
 }
 
 TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     BlockingFile file(Folder(), "slow.bin");
-    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
-    hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::Control(ProgressBar).value >= 3; }, "the bar to move");
+    Answer(file.Path());
+    Click(BrowseButton);
+    WaitFor([] { return Value(ProgressBar) >= 3; }, "the bar to move");
     ExpectActivityShown(true);
-    EXPECT_EQ(hl::Control(FileHashField).text, "");
+    EXPECT_EQ(DialogsOpen(), 0);
+    EXPECT_EQ(Text(FileHashField), "");
     ExpectCommands(Locked);
 
     file.Release("abc");
     WaitForJobsToEnd();
     ExpectActivityShown(false);
-#ifndef _WIN32
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
-#endif
-    // Shown only after the dialog closed; the bar goes back to 0 last.
-    const auto operations = hl::Recorded().operations;
-    const auto at = [&](const std::string& name, int target, int value) {
-        return std::find_if(operations.begin(), operations.end(), [&](auto& op) {
-            return op.name == name && op.target == target && op.value == value;
-        });
-    };
-    EXPECT_LT(at("FileDialogClosed", MainWindow, 0), at("HideControl", ProgressBar, 0));
-    EXPECT_EQ(operations.back().name + std::to_string(operations.back().value), "SetControlState0");
+    EXPECT_EQ(Text(FileHashLowerField), AbcMd5);
+    EXPECT_EQ(Value(ProgressBar), 0);
 }
 
 TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
     const std::string failed = "Unable to start the job.  Please select file or list directory.";
-    for (const Input input : {Input::Click, Input::Menu}) {
-        hl::Arrange([](hl::Script& s) { s.failingThreadStarts = 1; });
-        hl::Give(input, input == Input::Click ? BrowseButton : MenuSelectFile);
+    for (const bool button : {true, false}) {
+        FailThreadStarts(1);
+        button ? Click(BrowseButton) : Choose(MenuSelectFile);
         Settle();
-        EXPECT_EQ(Ops("SetStatusText").back().text, failed);
-        ExpectCommands(Idle);
+        EXPECT_EQ(Status(), failed);
+        ExpectCommands(Unlocked);
     }
-    EXPECT_TRUE(Ops("FileDialogOpened").empty());
+    EXPECT_TRUE(Dialogs().empty());
 
     // The job itself starts, but its animator cannot: the file is still hashed and listed.
-    hl::Give(Input::Click, BrowseButton);
-    WaitFor([] { return hl::Recorded().dialogsOpen > 0; }, "the dialog");
-    hl::Arrange([](hl::Script& s) { s.failingThreadStarts = 1; });
-    hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(WriteFile("abc.txt", "abc")); });
+    Click(BrowseButton);
+    WaitFor([] { return DialogsOpen() > 0; }, "the dialog");
+    FailThreadStarts(1);
+    Answer(WriteFile("abc.txt", "abc"));
     WaitForJobsToEnd();
-    EXPECT_EQ(hl::StatusText(), CompletedText);
+    EXPECT_EQ(Status(), CompletedText);
     EXPECT_EQ(ListRows().size(), 1u);
-    ExpectCommands(Idle);
+    ExpectCommands(Unlocked);
 }
 
 } // namespace

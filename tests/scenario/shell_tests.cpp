@@ -3,9 +3,15 @@
 #include "scenario.h"
 
 #include "common/site.h"
+#include "platform/qt/qt_backend.h"
 #include "platform/system.h"
 
-#include <set>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QTableView>
 
 namespace dg::scenario {
 namespace {
@@ -23,73 +29,78 @@ protected:
 TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     ExpectWindow(MainWindow, expected::MainTitle, expected::MainWidth, expected::MainHeight,
                  expected::MainControls);
-    EXPECT_EQ(hl::Window(MainWindow).attributes, WindowMinimizeBox);
-    EXPECT_EQ(hl::Window(MainWindow).statusFieldWidth, expected::MainWidth);
-    EXPECT_EQ(hl::StatusText(), WelcomeText);
     for (int control : {CancelButton, ProgressBar, WorkingLabel, FileField})
-        EXPECT_EQ(hl::Control(control).visible, control == FileField) << control;
+        EXPECT_EQ(Visible(control), control == FileField) << control;
     std::vector<std::string> built, wanted;
-    for (const hl::ListColumn& column : hl::Control(ResultList).columns)
-        built.push_back(column.title + std::to_string(column.width));
-    for (const hl::MenuState& menu : hl::Menus())
-        for (const hl::MenuItemState& item : menu.items)
-            built.push_back(menu.label + std::to_string(item.item) + item.label);
+    OnGui([&] {
+        QWidget* top = qt::WindowWidget(MainWindow);
+        EXPECT_TRUE(top->windowFlags() & Qt::WindowMinimizeButtonHint);
+        const auto* list = qobject_cast<QTableView*>(qt::FindControl(ResultList)->widget);
+        for (int column = 0; column < list->model()->columnCount(); ++column)
+            built.push_back(
+                list->model()->headerData(column, Qt::Horizontal).toString().toStdString() +
+                std::to_string(list->columnWidth(column)));
+        for (const QAction* menu : top->findChild<QMenuBar*>()->actions())
+            for (const QAction* action : menu->menu()->actions())
+                for (int item = 0; item < MenuItemCount; ++item)
+                    if (qt::MenuAction(item) == action)
+                        built.push_back(menu->text().toStdString() + std::to_string(item) +
+                                        action->text().toStdString());
+    });
     for (const expected::Column& column : expected::ResultColumns)
         wanted.push_back(column.title + std::to_string(column.width));
-    std::set<std::pair<int, int>> registered, shortcuts;
+    std::vector<int> shortcuts;
     for (const expected::MenuEntry& entry : expected::MainMenu) {
         wanted.push_back(entry.menu + std::to_string(entry.item) + entry.label);
         if (entry.shortcut != 0)
-            shortcuts.insert({entry.shortcut, entry.item});
+            shortcuts.push_back(entry.shortcut);
     }
     EXPECT_EQ(built, wanted);
-    for (const hl::Shortcut& shortcut : hl::Window(MainWindow).shortcuts)
-        registered.insert({shortcut.value, shortcut.item});
+    std::vector<int> registered = ShortcutValues();
+    std::ranges::sort(registered);
+    std::ranges::sort(shortcuts);
     EXPECT_EQ(registered, shortcuts);
-    ExpectCommands(Idle, true);
+    ExpectCommands(Unlocked, true);
 }
 
 // Without the manual at start-up its item is greyed and F1 unknown; once it is in place, the
 // next restore offers both. Alt+F4 is not registered again after the first lock.
 TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
-    ExpectCommands(Idle);
-    hl::Give(Input::Menu, MenuManual);
-    hl::Give(Input::Key, KeyF1);
+    ExpectCommands(Unlocked);
     Choose(MenuAbout);
     ExpectCommands(Locked);
-    EXPECT_FALSE(hl::MenuItem(MenuManual).enabled);
-    hl::Give(Input::Click, AboutOkButton);
+    EXPECT_FALSE(MenuEnabled(MenuManual));
+    Click(AboutOkButton);
     Settle();
-    EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(false));
-    ExpectCommands(Idle);
-    EXPECT_TRUE(Ops("LaunchProgram").empty());
+    EXPECT_EQ(ShortcutValues(), RestoredShortcuts(false));
+    ExpectCommands(Unlocked);
 
     WriteFile("digestorium_manual.pdf", "%PDF");
     Choose(MenuAbout);
-    hl::Give(Input::CloseBox, AboutWindow);
+    CloseBox(AboutWindow);
     Settle();
-    ExpectCommands(Idle, true);
+    ExpectCommands(Unlocked, true);
     // The lock leaves the manual's item alone.
     Choose(MenuAbout);
     ExpectCommands(Locked);
-    EXPECT_TRUE(hl::MenuItem(MenuManual).enabled);
-    hl::Give(Input::Click, AboutOkButton);
+    EXPECT_TRUE(MenuEnabled(MenuManual));
+    Click(AboutOkButton);
     Settle();
-    EXPECT_EQ(ShortcutValues(MainWindow), RestoredShortcuts(true));
+    EXPECT_EQ(ShortcutValues(), RestoredShortcuts(true));
 }
 
 TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     // Commands that arrive with later work, and kinds the loop does not handle.
-    hl::PostEvent(EventControl, CancelButton, MainWindow, ButtonClicked);
-    hl::PostEvent(EventControl, DirectoryOkButton, DirectoryWindow, ButtonClicked);
-    hl::PostEvent(EventMenu, 42, MainWindow, 0);
-    hl::PostEvent(EventCloseWindow, DirectoryWindow, DirectoryWindow, 0);
-    hl::PostEvent(static_cast<EventKind>(5), BrowseButton, MainWindow, 0);
-    hl::PostEvent(EventControl, ResultList, MainWindow, ListRightClick);
+    Queue(EventControl, CancelButton, MainWindow, ButtonClicked);
+    Queue(EventControl, DirectoryOkButton, DirectoryWindow, ButtonClicked);
+    Queue(EventMenu, 42, MainWindow);
+    Queue(EventCloseWindow, DirectoryWindow, DirectoryWindow);
+    Queue(static_cast<EventKind>(5), BrowseButton, MainWindow);
+    Queue(EventControl, ResultList, MainWindow, ListRightClick);
     Settle();
-    EXPECT_EQ(hl::StatusText(), WelcomeText);
-    EXPECT_TRUE(Ops("FileDialogOpened").empty());
-    ExpectCommands(Idle);
+    EXPECT_EQ(Status(), WelcomeText);
+    EXPECT_TRUE(Dialogs().empty());
+    ExpectCommands(Unlocked);
     EXPECT_FALSE(Ended());
 }
 
@@ -98,25 +109,24 @@ TEST_F(Selection, SelectingARowFillsTheFieldsAndChecksAnEmptyOneKeepsThem) {
         "No file selected or list is empty.  Please select file or list directory.";
     ListFile(WriteFile("abc.txt", "abc"));
     ListFile(WriteFile("empty.bin", ""));
-    hl::Arrange([&](hl::Script& s) { s.clipboard = AbcMd5; });
-    hl::Give(Input::ListClick, ResultList, 0);
-    WaitFor([] { return hl::StatusText() == "MD5 Match"; }, "the check after the selection");
-    EXPECT_EQ(hl::Control(FileField).text, "abc.txt");
-    EXPECT_EQ(hl::Control(FileHashField).text, AbcMd5Upper);
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, AbcMd5);
-    EXPECT_TRUE(Shown("File abc.txt Selected."));
+    OnGui([] { QGuiApplication::clipboard()->setText(QString::fromStdString(AbcMd5)); });
+    ClickRow(0);
+    WaitFor([] { return Status() == "MD5 Match"; }, "the check after the selection");
+    EXPECT_EQ(Text(FileField), "abc.txt");
+    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
+    EXPECT_EQ(Text(FileHashLowerField), AbcMd5);
 
     // Moving the selection with the keys runs the same handler.
-    hl::Give(Input::ListKey, ResultList, 1);
-    WaitFor([] { return hl::StatusText() == "MD5 Mismatch."; }, "the second row's check");
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, EmptyMd5);
+    ArrowDown();
+    WaitFor([] { return Status() == "MD5 Mismatch."; }, "the second row's check");
+    EXPECT_EQ(Text(FileHashLowerField), EmptyMd5);
 
-    hl::Give(Input::ListClick, ResultList, -1);
-    WaitFor([&] { return hl::StatusText() == noSelection; }, "the deselection");
-    EXPECT_EQ(hl::Control(FileField).text, "empty.bin");
-    EXPECT_EQ(hl::Control(FileHashLowerField).text, EmptyMd5);
+    ClickRow(-1);
+    WaitFor([&] { return Status() == noSelection; }, "the deselection");
+    EXPECT_EQ(Text(FileField), "empty.bin");
+    EXPECT_EQ(Text(FileHashLowerField), EmptyMd5);
     Choose(MenuClearList);
-    EXPECT_EQ(hl::StatusText(), "List cleared.  Please select file or list directory.");
+    EXPECT_EQ(Status(), "List cleared.  Please select file or list directory.");
     EXPECT_TRUE(ListRows().empty());
 }
 
@@ -124,27 +134,23 @@ TEST_F(About, ShowsItsTextsAndClosingRestoresMainWindow) {
     Choose(MenuAbout);
     ExpectWindow(AboutWindow, expected::AboutTitle, expected::AboutWidth, expected::AboutHeight,
                  expected::AboutControls);
-    EXPECT_EQ(hl::Window(AboutWindow).attributes & WindowMinimizeBox, 0);
-    EXPECT_TRUE(hl::Window(AboutWindow).keepOnTop);
-    EXPECT_EQ(hl::Control(AboutNoticeLabel).text,
-              InCodePage(expected::AboutNotice) + std::string(DistributionSite));
+    OnGui([] {
+        const Qt::WindowFlags flags = qt::WindowWidget(AboutWindow)->windowFlags();
+        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    });
+    EXPECT_EQ(Text(AboutNoticeLabel), expected::AboutNotice + std::string(DistributionSite));
 
-    hl::Give(Input::Minimize, MainWindow);
+    Minimize(MainWindow);
     // Shortcuts do nothing while AboutWindow is the active window; Alt+F4 closes it.
-    hl::Give(Input::Activate, AboutWindow);
-    hl::Give(Input::Key, AltKey + KeyF4);
+    WaitFor([] { return ActiveWindow() == AboutWindow; }, "About active");
+    Key(AltKey + KeyF4);
     Settle();
-    EXPECT_FALSE(hl::Window(AboutWindow).open);
-    EXPECT_EQ(hl::Window(MainWindow).state, WindowNormal);
-    EXPECT_EQ(hl::ActiveWindow(), MainWindow);
+    EXPECT_FALSE(WindowOpen(AboutWindow));
+    EXPECT_FALSE(Minimized(MainWindow));
+    WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
     EXPECT_FALSE(Ended());
-    ExpectCommands(Idle);
-
-    // A window that cannot be made leaves the commands alone.
-    hl::Arrange([](hl::Script& s) { s.failingWindows.insert(AboutWindow); });
-    Choose(MenuAbout);
-    EXPECT_FALSE(hl::Window(AboutWindow).open);
-    ExpectCommands(Idle);
+    ExpectCommands(Unlocked);
 }
 
 // Each way out ends the program with code 0, whatever is open or running.
@@ -156,12 +162,15 @@ TEST_P(Exit, EndsWithCodeZero) {
     if (way == 2)
         Choose(MenuAbout);
     if (way == 3) {
-        hl::Arrange([&](hl::Script& s) { s.dialogAnswers.push_back(file.Path()); });
-        hl::Give(Input::Click, BrowseButton);
-        WaitFor([] { return hl::Control(ProgressBar).visible; }, "the job to hash");
+        Answer(file.Path());
+        Click(BrowseButton);
+        WaitFor([] { return Visible(ProgressBar); }, "the job to hash");
     }
     // Odd ways close MainWindow by its close box, even ones choose Exit.
-    hl::Give(way % 2 ? Input::CloseBox : Input::Menu, way % 2 ? MainWindow : MenuExit);
+    if (way % 2)
+        CloseBox(MainWindow);
+    else
+        Choose(MenuExit);
     EXPECT_EQ(WaitForExit(), 0);
     // The job may not have opened its file yet: wait for it, or it would wait for ever.
     if (way == 3)
@@ -171,42 +180,28 @@ TEST_P(Exit, EndsWithCodeZero) {
 INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 4));
 
 TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
-    hl::Give(Input::Menu, MenuManual);
-    hl::Give(Input::Key, KeyF1);
-    Settle();
-    const std::string launch = CurrentDirectory() + "digestorium_manual.pdf||";
-    for (const hl::Operation& op : Ops("LaunchProgram"))
-        EXPECT_EQ(op.text + std::to_string(op.target), launch + "0");
-    EXPECT_EQ(Ops("LaunchProgram").size(), 2u);
-    EXPECT_TRUE(Ops("ShowMessage").empty());
-
-    hl::Arrange([](hl::Script& s) { s.launchResult = false; });
     Choose(MenuManual);
-    ASSERT_EQ(Ops("ShowMessage").size(), 1u);
-    EXPECT_EQ(Ops("ShowMessage")[0].text, "MD5 File Error|Unable to open the Digestorium Manual.");
-    EXPECT_EQ(Ops("ShowMessage")[0].target, 0);
-    EXPECT_EQ(hl::StatusText(), WelcomeText);
-    ExpectCommands(Idle, true);
+    Key(KeyF1);
+    const std::string manual = CurrentDirectory() + "digestorium_manual.pdf";
+    WaitFor([] { return Launched().size() == 2; }, "two launches");
+    EXPECT_EQ(Launched(), (std::vector<std::string>{manual, manual}));
+    EXPECT_TRUE(Messages().empty());
+
+    LaunchFails(true);
+    Choose(MenuManual);
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"MD5 File Error|Unable to open the Digestorium Manual."});
+    EXPECT_EQ(Status(), WelcomeText);
+    ExpectCommands(Unlocked, true);
 
     // Gone since start-up: nothing happens.
+    LaunchFails(false);
     std::filesystem::remove(std::filesystem::path(Folder()) / "digestorium_manual.pdf");
-    hl::Give(Input::Menu, MenuManual);
-    hl::Give(Input::Key, KeyF1);
+    Choose(MenuManual);
+    Key(KeyF1);
     Settle();
-    EXPECT_EQ(Ops("LaunchProgram").size(), 3u);
-    EXPECT_EQ(Ops("ShowMessage").size(), 1u);
-}
-
-class MainWindowFails : public ScenarioTest {
-protected:
-    void BeforeStart() override {
-        hl::Arrange([](hl::Script& s) { s.failingWindows.insert(MainWindow); });
-    }
-};
-
-TEST_F(MainWindowFails, ProgramEndsAtOnce) {
-    EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_TRUE(hl::Recorded().operations.empty());
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Launched().size(), 2u);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The directory tree as data: the computer with its volumes and places, folders read when
 // first expanded, the selection and the path it stands for. A view (the Win32 tree-view
-// control) draws it and is told of every change; the headless backend uses it without one.
+// control, the Qt tree widget) draws it and is told of every change.
 // Main thread only.
 #pragma once
 

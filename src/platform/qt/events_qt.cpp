@@ -131,6 +131,10 @@ void DropEventsOf(int window) {
     queue.DropWindow(window);
 }
 
+bool EventsWaiting() {
+    return !queue.Empty();
+}
+
 void PostEvent(EventKind kind, int object, int window, int type) {
     QCoreApplication::postEvent(courier, new PostedEvent({kind, object, window, type}));
 }

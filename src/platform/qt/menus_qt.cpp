@@ -110,6 +110,14 @@ bool HandleShortcut(const QKeyEvent& key) {
     return false;
 }
 
+std::vector<int> ShortcutValues(int window) {
+    std::vector<int> values;
+    if (const WindowMenus* found = MenusOf(window))
+        for (const Shortcut& shortcut : found->shortcuts)
+            values.push_back(shortcut.value);
+    return values;
+}
+
 } // namespace qt
 
 using namespace qt;

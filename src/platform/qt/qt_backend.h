@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -64,11 +65,15 @@ void RunOnMain(const std::function<void()>& action);
 void RecordEvent(EventKind kind, int object, int window, int type);
 void QueueEvent(EventKind kind, int object, int window, int type);
 void DropEventsOf(int window);
+// Events recorded or queued that WaitEvent has not yet returned.
+[[nodiscard]] bool EventsWaiting();
 // From any thread: the event joins the queue after everything Qt has been handed before it.
 void PostEvent(EventKind kind, int object, int window, int type);
 
 // The shortcut tables' answer to a key press in the active window; true when taken.
 bool HandleShortcut(const QKeyEvent& key);
+// The window's shortcut values, in the order they were registered.
+[[nodiscard]] std::vector<int> ShortcutValues(int window);
 [[nodiscard]] QAction* MenuAction(int item);
 
 } // namespace dg::qt

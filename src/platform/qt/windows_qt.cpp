@@ -181,6 +181,7 @@ void CreateStatusBar(int window, int fieldWidth) {
     if (top == nullptr)
         return;
     auto* bar = new QLabel(top->Client());
+    bar->setObjectName("StatusBar");
     bar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->setTextFormat(Qt::PlainText);
     bar->setIndent(2);
