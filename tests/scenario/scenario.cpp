@@ -264,10 +264,6 @@ int ActiveWindow() {
     return OnWidgets(-1, [] { return qt::WindowNumber(QApplication::activeWindow()); });
 }
 
-bool ModalDialogOpen() {
-    return OnWidgets(false, [] { return QApplication::activeModalWidget() != nullptr; });
-}
-
 std::vector<int> ShortcutValues() {
     return OnWidgets(std::vector<int>{}, [] { return qt::ShortcutValues(MainWindow); });
 }

@@ -57,7 +57,6 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] bool Minimized(int window);
 // The window that has the keyboard, -1 when none of ours.
 [[nodiscard]] int ActiveWindow();
-[[nodiscard]] bool ModalDialogOpen();
 [[nodiscard]] std::vector<int> ShortcutValues();
 
 // ---- Input, as a user gives it ----
