@@ -63,7 +63,6 @@ def wait_for(what, condition, timeout=STEP_S):
         time.sleep(0.05)
 
 
-
 def expect(what, expected, seen):
     if expected != seen:
         raise JourneyFailed("%s: expected %r, saw %r" % (what, expected, seen))
@@ -124,12 +123,12 @@ def extents(accessible):
     return accessible.get_extents(Atspi.CoordType.SCREEN)
 
 
-def showing(accessible):
-    return accessible.get_state_set().contains(Atspi.StateType.SHOWING)
+def has_state(state):
+    return lambda accessible: accessible.get_state_set().contains(state)
 
 
-def enabled(accessible):
-    return accessible.get_state_set().contains(Atspi.StateType.ENABLED)
+showing, enabled, focused = (has_state(s) for s in (
+    Atspi.StateType.SHOWING, Atspi.StateType.ENABLED, Atspi.StateType.FOCUSED))
 
 
 def text_of(accessible):
@@ -270,10 +269,6 @@ def fill(folder, names, size=1000):
         with open(os.path.join(path, name), "wb") as f:
             f.write(os.urandom(size))
     return path
-
-
-def focused(accessible):
-    return accessible.get_state_set().contains(Atspi.StateType.FOCUSED)
 
 
 def list_folder(app, folder):
