@@ -70,20 +70,18 @@ Runner runner;
 
 // The desktop's program for documents, a stand-in that writes down what it was given.
 fs::path launchRoot;
-
-fs::path Opener() {
-    return launchRoot / "opener";
-}
+fs::path opener;
 
 void PrepareLaunching() {
     launchRoot = fs::temp_directory_path() / ("dg_scenario_launch_" + std::to_string(getpid()));
+    opener = launchRoot / "opener";
     fs::create_directories(launchRoot / "data/applications");
     fs::create_directories(launchRoot / "system");
     // The system's file types, without its programs.
     fs::create_directory_symlink("/usr/share/mime", launchRoot / "system/mime");
-    std::ofstream(Opener()) << "#!/bin/sh\necho \"$1\" >> " << (launchRoot / "launched") << "\n";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> " << (launchRoot / "launched") << "\n";
     std::ofstream(launchRoot / "data/applications/dg-opener.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Opener\nExec=" << Opener().string() << " %f\n";
+        << "[Desktop Entry]\nType=Application\nName=Opener\nExec=" << opener.string() << " %f\n";
     std::ofstream(launchRoot / "data/applications/mimeapps.list")
         << "[Default Applications]\ntext/plain=dg-opener.desktop\n"
         << "text/html=dg-opener.desktop\napplication/pdf=dg-opener.desktop\n";
@@ -371,7 +369,7 @@ std::vector<std::string> Launched() {
 }
 
 void LaunchFails(bool fails) {
-    fs::permissions(Opener(),
+    fs::permissions(opener,
                     fails ? fs::perms::owner_read | fs::perms::owner_write : fs::perms::owner_all);
 }
 
