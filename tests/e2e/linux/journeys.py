@@ -207,16 +207,10 @@ class App:
         return None
 
     def await_status(self, expected, timeout=STEP_S):
-        seen = []
-
-        def match():
-            seen[:] = [self.status()]
-            return seen[0] == expected
-
         try:
-            wait_for("the status %r" % expected, match, timeout)
+            wait_for("the status %r" % expected, lambda: self.status() == expected, timeout)
         except JourneyFailed as failure:
-            raise JourneyFailed("%s; it reads %r" % (failure, seen[0] if seen else None))
+            raise JourneyFailed("%s; it reads %r" % (failure, self.status()))
 
     def field(self, place):
         return text_of(self.at(place))
