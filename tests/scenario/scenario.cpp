@@ -486,6 +486,10 @@ void ExpectWindow(int number, const char* title, int width, int height,
         QWidget* top = qt::WindowWidget(number);
         ASSERT_NE(top, nullptr);
         EXPECT_EQ(top->windowTitle().toStdString(), title);
+        // Only MainWindow can be minimized; the others stay on top of it.
+        const bool main = number == MainWindow;
+        EXPECT_EQ(top->windowFlags().testFlag(Qt::WindowMinimizeButtonHint), main);
+        EXPECT_EQ(top->windowFlags().testFlag(Qt::WindowStaysOnTopHint), !main);
         EXPECT_EQ(qt::ClientArea(number)->size(), QSize(width, height));
         std::vector<int> wanted, created;
         for (const expected::Placed& placed : table) {

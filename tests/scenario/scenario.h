@@ -158,7 +158,8 @@ private:
     bool released_ = false;
 };
 
-// The window, active, and its controls where the table places them, in the order of the table.
+// The window, active, with its title bar's buttons, and its controls where the table places
+// them, in the order of the table.
 void ExpectWindow(int number, const char* title, int width, int height,
                   std::span<const expected::Placed> table);
 
