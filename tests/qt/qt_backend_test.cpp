@@ -1,23 +1,18 @@
 // What the contract leaves to each backend, on the Qt widgets themselves: field styles and
-// colours, buttons and close boxes, shortcuts against a focused field, the tree's path,
-// dialogs, the clipboard, launching, and worker calls once the platform is released.
+// colours, buttons and close boxes, shortcuts against a focused field, the tree's path, and
+// worker calls once the platform is released. Dialogs, message boxes, the clipboard and
+// launching are proven through the scenario tests, which run on this backend.
 #include "contract/contract.h"
 #include "qt/qt_support.h"
 
 #include "platform/qt/qt_backend.h"
-#include "platform/system.h"
 #include "platform/threads.h"
 #include "platform/tree.h"
 #include "platform/ui.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -26,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <thread>
 
@@ -48,13 +42,6 @@ protected:
             CloseWindow(window);
     }
     static QWidget* Widget(int control) { return qt::FindControl(control)->widget; }
-    // Answers the next modal dialog once it shows.
-    static void Answer(const std::function<void(QWidget&)>& answer) {
-        QTimer::singleShot(0, [answer] {
-            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
-            answer(*QApplication::activeModalWidget());
-        });
-    }
 };
 
 TEST_F(QtBackend, FieldsConvertCaseAndTakeColours) {
@@ -110,9 +97,6 @@ TEST_F(QtBackend, ShortcutsReachPastAFocusedReadOnlyField) {
     // A greyed item's shortcut does nothing.
     DisableMenuItem(MenuBar, MenuCheck, true);
     EXPECT_EQ(contract::MenuItemsFromKey(CtrlKey + 'C'), std::vector<int>{});
-    DisableMenuItem(MenuBar, MenuCheck, false);
-    RemoveShortcut(MainWindow, -1);
-    EXPECT_EQ(contract::MenuItemsFromKey(CtrlKey + 'C'), std::vector<int>{});
     // Alt+F4 without a shortcut of its own closes the window, as a window manager would.
     test::PressShortcut(AltKey + KeyF4);
     EXPECT_EQ(test::EventsUntilNow(EventCloseWindow, MainWindow), std::vector<int>{0});
@@ -142,62 +126,6 @@ TEST_F(QtBackend, TreeTextIsTheSelectedFoldersPath) {
     SetControlText(DirectoryTree, "");
     EXPECT_EQ(GetControlText(DirectoryTree), "");
     fs::remove_all(folder);
-}
-
-TEST_F(QtBackend, DialogsShowWhatTheCallerAsks) {
-    QString title, text;
-    Answer([&](QWidget& box) {
-        title = box.windowTitle();
-        text = static_cast<QMessageBox&>(box).text();
-        static_cast<QMessageBox&>(box).accept();
-    });
-    EXPECT_EQ(ShowMessage("MD5 File Error", "Unable to open.", 0), 1);
-    EXPECT_EQ(title, "MD5 File Error");
-    EXPECT_EQ(text, "Unable to open.");
-
-    const std::string folder = fs::temp_directory_path().string();
-    QStringList filters;
-    Answer([&](QWidget& dialog) {
-        auto& files = static_cast<QFileDialog&>(dialog);
-        filters = files.nameFilters();
-        title = files.directory().absolutePath();
-        files.selectFile(QString::fromStdString(folder + "/chosen"));
-        static_cast<QDialog&>(files).accept();
-    });
-    EXPECT_EQ(ChooseFileToOpen("Open", folder + "/", "All Files | *.*", 0), folder + "/chosen");
-    EXPECT_EQ(title.toStdString(), folder);
-    // Windows' *.* is every file, dotted or not.
-    EXPECT_EQ(filters, QStringList{"All Files (*)"});
-    Answer([](QWidget& dialog) { static_cast<QFileDialog&>(dialog).reject(); });
-    EXPECT_EQ(ChooseFileToOpen("Open", folder + "/", "All Files | *.*", 0), "");
-}
-
-TEST_F(QtBackend, ClipboardTextAndLaunchedDocuments) {
-    QGuiApplication::clipboard()->setText("D41D8CD98F00B204E9800998ECF8427E");
-    EXPECT_EQ(GetClipboardText(), "D41D8CD98F00B204E9800998ECF8427E");
-    QGuiApplication::clipboard()->clear();
-    EXPECT_EQ(GetClipboardText(), "");
-
-    // A document's program, as the desktop associates it with plain text.
-    const fs::path root = fs::temp_directory_path() / "dg-qt-launch";
-    fs::create_directories(root / "applications");
-    std::ofstream(root / "applications" / "dg-recorder.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Recorder\nMimeType=text/plain;\n"
-        << "Exec=sh -c 'echo \"$0\" > " << (root / "opened").string() << "' %f\n";
-    std::ofstream(root / "mimeapps.list")
-        << "[Default Applications]\ntext/plain=dg-recorder.desktop\n";
-    setenv("XDG_DATA_HOME", root.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", root.c_str(), 1);
-    const fs::path document = root / "report.txt";
-    std::ofstream(document) << "text\n";
-    EXPECT_FALSE(LaunchProgram((root / "missing.txt").string(), "", "", 0));
-    ASSERT_TRUE(LaunchProgram(document.string(), "", "", 0));
-    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(root / "opened") && fs::file_size(root / "opened") > 0,
-                             10000);
-    std::string opened;
-    std::getline(std::ifstream(root / "opened"), opened);
-    EXPECT_EQ(opened, document.string());
-    fs::remove_all(root);
 }
 
 // Once the platform is released, a worker's call returns at once: the process can end with

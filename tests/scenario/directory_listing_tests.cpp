@@ -69,11 +69,6 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBox) {
     ExpectCommands(Locked);
     ExpectWindow(DirectoryWindow, expected::DirectoryTitle, expected::DirectoryWidth,
                  expected::DirectoryHeight, expected::DirectoryControls);
-    OnGui([] {
-        const Qt::WindowFlags flags = qt::WindowWidget(DirectoryWindow)->windowFlags();
-        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
-    });
     EXPECT_EQ(Text(DirectoryTree), DocumentsFolderWithSeparator());
 
     Minimize(MainWindow);

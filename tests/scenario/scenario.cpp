@@ -70,20 +70,18 @@ Runner runner;
 
 // The desktop's program for documents, a stand-in that writes down what it was given.
 fs::path launchRoot;
-
-fs::path Opener() {
-    return launchRoot / "opener";
-}
+fs::path opener;
 
 void PrepareLaunching() {
     launchRoot = fs::temp_directory_path() / ("dg_scenario_launch_" + std::to_string(getpid()));
+    opener = launchRoot / "opener";
     fs::create_directories(launchRoot / "data/applications");
     fs::create_directories(launchRoot / "system");
     // The system's file types, without its programs.
     fs::create_directory_symlink("/usr/share/mime", launchRoot / "system/mime");
-    std::ofstream(Opener()) << "#!/bin/sh\necho \"$1\" >> " << (launchRoot / "launched") << "\n";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> " << (launchRoot / "launched") << "\n";
     std::ofstream(launchRoot / "data/applications/dg-opener.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Opener\nExec=" << Opener().string() << " %f\n";
+        << "[Desktop Entry]\nType=Application\nName=Opener\nExec=" << opener.string() << " %f\n";
     std::ofstream(launchRoot / "data/applications/mimeapps.list")
         << "[Default Applications]\ntext/plain=dg-opener.desktop\n"
         << "text/html=dg-opener.desktop\napplication/pdf=dg-opener.desktop\n";
@@ -264,10 +262,6 @@ int ActiveWindow() {
     return OnWidgets(-1, [] { return qt::WindowNumber(QApplication::activeWindow()); });
 }
 
-bool ModalDialogOpen() {
-    return OnWidgets(false, [] { return QApplication::activeModalWidget() != nullptr; });
-}
-
 std::vector<int> ShortcutValues() {
     return OnWidgets(std::vector<int>{}, [] { return qt::ShortcutValues(MainWindow); });
 }
@@ -375,7 +369,7 @@ std::vector<std::string> Launched() {
 }
 
 void LaunchFails(bool fails) {
-    fs::permissions(Opener(),
+    fs::permissions(opener,
                     fails ? fs::perms::owner_read | fs::perms::owner_write : fs::perms::owner_all);
 }
 
@@ -492,6 +486,10 @@ void ExpectWindow(int number, const char* title, int width, int height,
         QWidget* top = qt::WindowWidget(number);
         ASSERT_NE(top, nullptr);
         EXPECT_EQ(top->windowTitle().toStdString(), title);
+        // Only MainWindow can be minimized; the others stay on top of it.
+        const bool main = number == MainWindow;
+        EXPECT_EQ(top->windowFlags().testFlag(Qt::WindowMinimizeButtonHint), main);
+        EXPECT_EQ(top->windowFlags().testFlag(Qt::WindowStaysOnTopHint), !main);
         EXPECT_EQ(qt::ClientArea(number)->size(), QSize(width, height));
         std::vector<int> wanted, created;
         for (const expected::Placed& placed : table) {

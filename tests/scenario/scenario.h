@@ -57,7 +57,6 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] bool Minimized(int window);
 // The window that has the keyboard, -1 when none of ours.
 [[nodiscard]] int ActiveWindow();
-[[nodiscard]] bool ModalDialogOpen();
 [[nodiscard]] std::vector<int> ShortcutValues();
 
 // ---- Input, as a user gives it ----
@@ -159,7 +158,8 @@ private:
     bool released_ = false;
 };
 
-// The window, active, and its controls where the table places them, in the order of the table.
+// The window, active, with its title bar's buttons, and its controls where the table places
+// them, in the order of the table.
 void ExpectWindow(int number, const char* title, int width, int height,
                   std::span<const expected::Placed> table);
 

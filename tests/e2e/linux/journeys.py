@@ -63,7 +63,6 @@ def wait_for(what, condition, timeout=STEP_S):
         time.sleep(0.05)
 
 
-
 def expect(what, expected, seen):
     if expected != seen:
         raise JourneyFailed("%s: expected %r, saw %r" % (what, expected, seen))
@@ -124,12 +123,12 @@ def extents(accessible):
     return accessible.get_extents(Atspi.CoordType.SCREEN)
 
 
-def showing(accessible):
-    return accessible.get_state_set().contains(Atspi.StateType.SHOWING)
+def has_state(state):
+    return lambda accessible: accessible.get_state_set().contains(state)
 
 
-def enabled(accessible):
-    return accessible.get_state_set().contains(Atspi.StateType.ENABLED)
+showing, enabled, focused = (has_state(s) for s in (
+    Atspi.StateType.SHOWING, Atspi.StateType.ENABLED, Atspi.StateType.FOCUSED))
 
 
 def text_of(accessible):
@@ -208,16 +207,10 @@ class App:
         return None
 
     def await_status(self, expected, timeout=STEP_S):
-        seen = []
-
-        def match():
-            seen[:] = [self.status()]
-            return seen[0] == expected
-
         try:
-            wait_for("the status %r" % expected, match, timeout)
+            wait_for("the status %r" % expected, lambda: self.status() == expected, timeout)
         except JourneyFailed as failure:
-            raise JourneyFailed("%s; it reads %r" % (failure, seen[0] if seen else None))
+            raise JourneyFailed("%s; it reads %r" % (failure, self.status()))
 
     def field(self, place):
         return text_of(self.at(place))
@@ -270,10 +263,6 @@ def fill(folder, names, size=1000):
         with open(os.path.join(path, name), "wb") as f:
             f.write(os.urandom(size))
     return path
-
-
-def focused(accessible):
-    return accessible.get_state_set().contains(Atspi.StateType.FOCUSED)
 
 
 def list_folder(app, folder):
