@@ -1,16 +1,4 @@
-# Cross build of the Windows program for x86_64 with mingw-w64's posix-threads compilers,
-# for the tests on a machine whose kernel runs no 32-bit programs (tools/windows-variant).
-set(CMAKE_SYSTEM_NAME Windows)
+# The Windows program for x86_64, for the tests on a machine whose kernel runs no 32-bit
+# programs (tools/windows-variant).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test programs run under Wine, in the prefix that tools/wine-run keeps in the build folder.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -6,6 +6,10 @@
 
 namespace dg {
 
+std::string InsertDiskText(const FolderNode& volume) {
+    return "Please insert a disk into drive " + volume.path.substr(0, volume.path.size() - 1) + ".";
+}
+
 namespace {
 
 constexpr char ComputerFallbackName[] = "My Computer";

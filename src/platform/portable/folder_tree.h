@@ -57,6 +57,11 @@ public:
     virtual void PromptChanged(const FolderNode* volume) = 0;
 };
 
+// The not-ready prompt's title, and its text for the volume: its path without the closing
+// separator ("C:").
+constexpr char InsertDiskTitle[] = "Insert Disk";
+[[nodiscard]] std::string InsertDiskText(const FolderNode& volume);
+
 class FolderTree {
 public:
     explicit FolderTree(FolderSource& source, FolderTreeView* view = nullptr);

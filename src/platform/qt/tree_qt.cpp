@@ -96,12 +96,9 @@ public:
         setEnabled(volume == nullptr);
         if (volume == nullptr)
             return;
-        // The volume's path without its closing separator: "C:".
-        const std::string path = volume->path.substr(0, volume->path.size() - 1);
-        prompt_ =
-            new QMessageBox(QMessageBox::NoIcon, "Insert Disk",
-                            QString::fromStdString("Please insert a disk into drive " + path + "."),
-                            QMessageBox::Cancel, window());
+        prompt_ = new QMessageBox(QMessageBox::NoIcon, InsertDiskTitle,
+                                  QString::fromStdString(InsertDiskText(*volume)),
+                                  QMessageBox::Cancel, window());
         prompt_->setModal(false);
         connect(prompt_, &QMessageBox::finished, [this] { model_.ClosePrompt(); });
         prompt_->show();
@@ -143,16 +140,15 @@ private:
         const int table = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
         if (table < 0)
             return;
-        mounts_ = new QSocketNotifier(table, QSocketNotifier::Exception, this);
-        connect(mounts_, &QSocketNotifier::activated, [this] { model_.UpdateVolumes(); });
-        connect(mounts_, &QObject::destroyed, [table] { ::close(table); });
+        auto* mounts = new QSocketNotifier(table, QSocketNotifier::Exception, this);
+        connect(mounts, &QSocketNotifier::activated, [this] { model_.UpdateVolumes(); });
+        connect(mounts, &QObject::destroyed, [table] { ::close(table); });
     }
 
     int control_;
     int window_;
     FolderTree model_;
     QMessageBox* prompt_ = nullptr;
-    QSocketNotifier* mounts_ = nullptr;
 };
 
 std::string TreeText(TreeControl& tree) {

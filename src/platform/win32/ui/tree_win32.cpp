@@ -22,7 +22,6 @@ namespace win32 {
 namespace {
 
 constexpr char PromptClassName[] = "DigestoriumDrivePrompt";
-constexpr char PromptTitle[] = "Insert Disk";
 constexpr int PromptWidth = 330;
 constexpr int PromptHeight = 90;
 constexpr int SmallIconSize = 16;
@@ -313,16 +312,13 @@ void TreeControl::PromptChanged(const FolderNode* volume) {
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    prompt_ = CreateWindowExA(0, PromptClassName, PromptTitle, style,
+    prompt_ = CreateWindowExA(0, PromptClassName, InsertDiskTitle, style,
                               (owner.left + owner.right - width) / 2,
                               (owner.top + owner.bottom - height) / 2, width, height, topLevel_,
                               nullptr, GetModuleHandleA(nullptr), this);
     if (prompt_ == nullptr)
         return;
-    // The drive's root without its backslash: "C:".
-    const std::string text =
-        "Please insert a disk into drive " + volume->path.substr(0, volume->path.size() - 1) + ".";
-    AddPromptChild(prompt_, "STATIC", text, SS_LEFT,
+    AddPromptChild(prompt_, "STATIC", InsertDiskText(*volume), SS_LEFT,
                    {20 + SmallIconSize, 14, PromptWidth - 32 - SmallIconSize, 34}, -1, dpi);
     AddPromptChild(prompt_, "BUTTON", "Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON,
                    {PromptWidth - 87, PromptHeight - 32, 75, 23}, IDCANCEL, dpi);
