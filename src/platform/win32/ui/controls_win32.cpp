@@ -39,6 +39,8 @@ void BuildControl(int window, int control, ControlKind kind, const char* classNa
     HWND hwnd = CreateChild(window, control, className, text, style, extendedStyle, rect);
     if (hwnd != nullptr) {
         RegisterControl(window, control, hwnd, kind, rect);
+        if (kind == ControlKind::Label)
+            FitLabels(window);
     }
 }
 
@@ -66,6 +68,23 @@ std::string WindowText(HWND hwnd) {
     text.resize(
         static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The width of a control's text in the font, without the blanks at its end, which show nothing.
+// Measured as the control keeps it, in UTF-16: the ANSI measure would read the bytes in the
+// font's code page, not in the program's.
+int TextWidth(HWND hwnd, HFONT font) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.erase(text.find_last_not_of(L' ') + 1);
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return size.cx;
 }
 
 std::string CellText(HWND list, int row, int column) {
@@ -123,6 +142,30 @@ void RescaleControl(ControlEntry& entry, int dpi) {
     }
     if (entry.kind == ControlKind::Tree)
         RescaleTree(entry.hwnd, dpi);
+}
+
+void FitLabels(int window) {
+    std::vector<HWND> labels;
+    for (int control = 0; control < ControlCount; ++control) {
+        const ControlEntry* entry = FindControl(control);
+        if (entry != nullptr && entry->window == window && entry->kind == ControlKind::Label &&
+            entry->hwnd != nullptr)
+            labels.push_back(entry->hwnd);
+    }
+    const int designed = Scaled(DesignFontHeight, WindowDpi(window));
+    int height = designed;
+    for (HWND label : labels) {
+        RECT inside{};
+        GetClientRect(label, &inside);
+        while (height > designed * 3 / 4 &&
+               TextWidth(label, InterfaceFontOfHeight(height)) > inside.right)
+            --height;
+    }
+    HFONT font = InterfaceFontOfHeight(height);
+    for (HWND label : labels) {
+        if (reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)) != font)
+            SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
 }
 
 bool HandleControlColour(HWND control, HDC dc, LRESULT& result) {
@@ -292,6 +335,8 @@ void SetControlText(int control, const std::string& text) {
     WithControl(control, [&](ControlEntry& entry) {
         if (HasText(entry.kind)) {
             SetWindowTextA(entry.hwnd, text.c_str());
+            if (entry.kind == ControlKind::Label)
+                FitLabels(entry.window);
         } else if (entry.kind == ControlKind::Tree) {
             SetTreeText(entry.hwnd, text);
         }

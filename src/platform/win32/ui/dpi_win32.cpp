@@ -13,7 +13,7 @@ template <class Function> Function User32Function(const char* name) {
 }
 
 struct ScaledFont {
-    int dpi;
+    int height;
     HFONT font;
 };
 // Main thread only; the fonts live as long as the program, like the stock one.
@@ -50,19 +50,23 @@ int DpiOfWindow(HWND hwnd) {
 }
 
 HFONT InterfaceFont(int dpi) {
+    return InterfaceFontOfHeight(Scaled(DesignFontHeight, dpi));
+}
+
+HFONT InterfaceFontOfHeight(int height) {
     for (const ScaledFont& made : fonts) {
-        if (made.dpi == dpi)
+        if (made.height == height)
             return made.font;
     }
     HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
     LOGFONTA face{};
     GetObjectA(stock, sizeof(face), &face);
-    face.lfHeight = -Scaled(DesignFontHeight, dpi);
+    face.lfHeight = -height;
     face.lfWidth = 0;
     HFONT font = CreateFontIndirectA(&face);
     if (font == nullptr)
         return static_cast<HFONT>(stock);
-    fonts.push_back({dpi, font});
+    fonts.push_back({height, font});
     return font;
 }
 

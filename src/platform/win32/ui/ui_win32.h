@@ -68,8 +68,10 @@ constexpr int DesignFontHeight = 11;
 [[nodiscard]] int SystemDpi();
 [[nodiscard]] int ScreenDpi();
 [[nodiscard]] int DpiOfWindow(HWND hwnd);
-// The stock interface font's face at the DPI; made once per DPI and kept. Main thread.
+// The stock interface font's face at the DPI, or at a height in pixels; made once per height and
+// kept. Main thread.
 [[nodiscard]] HFONT InterfaceFont(int dpi);
+[[nodiscard]] HFONT InterfaceFontOfHeight(int height);
 
 // Written by the main thread only, under the registry lock; read by any thread without one.
 struct ControlEntry {
@@ -103,6 +105,10 @@ void SetStatusBarHandle(int window, HWND statusBar, int fieldWidth);
 void RegisterControl(int window, int control, HWND hwnd, ControlKind kind, ControlRect place);
 // A control's place, font, columns and icons at the DPI. Main thread.
 void RescaleControl(ControlEntry& entry, int dpi);
+// Where the system's interface font is wider than the one the layouts were made for, a label's
+// text would be cut: the window's labels then share the largest font, down to three quarters
+// of the scaled one, at which every one of them is whole.
+void FitLabels(int window);
 void RescaleTree(HWND tree, int dpi);
 
 // Runs action on the thread that owns the window: at once when that is the calling thread,

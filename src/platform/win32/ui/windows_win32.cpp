@@ -74,6 +74,7 @@ void OnDpiChanged(HWND hwnd, int window, int dpi, const RECT& suggested) {
         if (entry.window == window && entry.hwnd != nullptr)
             RescaleControl(entry, dpi);
     }
+    FitLabels(window);
     HWND statusBar = windows[window].statusBar;
     if (statusBar != nullptr) {
         SendMessageA(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceFont(dpi)), TRUE);
