@@ -448,17 +448,23 @@ void Reports() {
     FillListingFolder();
     App app;
     ListFromChooser(app);
+    const std::string completed = "Directory listing operation has been completed - ";
     WaitFor(
-        "the second row", [&] { return app.Look().rows.size() >= 2; }, ListingMs);
+        "the second row",
+        [&] {
+            const View view = app.Look();
+            Require(view.status.rfind(completed, 0) != 0, "no count before Cancel",
+                    Quote(view.status));
+            return view.rows.size() >= 2;
+        },
+        ListingMs);
     app.Click(dg::CancelButton);
-    const std::string status = app.AwaitStatus("Directory listing", ListingMs);
+    const std::string status = app.AwaitStatus(completed, ListingMs);
     // Two rows, or three when Cancel came after the third had begun.
     const std::vector<Row> rows = app.Look().rows;
     Require(rows.size() == 2 || rows.size() == 3, "rows after Cancel 2 or 3",
             std::to_string(rows.size()));
-    Expect("status after Cancel",
-           "Directory listing operation has been completed - " + std::to_string(rows.size()) +
-               " files listed.",
+    Expect("status after Cancel", completed + std::to_string(rows.size()) + " files listed.",
            status);
     for (const Row& row : rows)
         Expect("MD5 of " + row.name, Digest("large.bin"), row.hash);

@@ -27,17 +27,15 @@ std::string Describe(HWND main) {
 
     HWND list = FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr);
     const int rows = list ? ListView_GetItemCount(list) : 0;
-    for (int row = 0; row < rows; ++row) {
+    for (int row = 0; row < rows; ++row)
         out += Cell(list, row, 0) + "\t" + Cell(list, row, 1) + "\n";
-    }
     return out;
 }
 
 void Answer(HWND main) {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, e2e::ProbeMemory);
-    if (!mapping) {
+    if (!mapping)
         return;
-    }
     if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, e2e::ProbeMemorySize)) {
         const std::string text = Describe(main).substr(0, e2e::ProbeMemorySize - 1);
         std::memcpy(view, text.c_str(), text.size() + 1);
@@ -52,8 +50,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT message = RegisterWindowMessageA(e2e::ProbeMessage);
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == message) {
+    if (code == HC_ACTION && call->message == message)
         Answer(call->hwnd);
-    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
