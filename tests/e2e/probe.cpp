@@ -1,6 +1,6 @@
-// Loaded into digestorium.exe by the end-to-end driver's hook: Wine lets no other process read
-// a window's menu, and list and status texts need memory in the program. It runs on the
-// program's main thread, so it reads a settled state and never races the program's own calls.
+// Loaded into digestorium.exe by the end-to-end driver's hook: list and status texts need
+// memory in the program. It runs on the program's main thread, so it reads a settled state
+// and never races the program's own calls.
 #include "probe.h"
 
 #include <windows.h>
@@ -11,12 +11,6 @@
 #include <string>
 
 namespace {
-
-std::string MenuLabel(HMENU menu, int position) {
-    char label[512] = "";
-    GetMenuStringA(menu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);
-    return label;
-}
 
 std::string Cell(HWND list, int row, int column) {
     char text[1024] = "";
@@ -29,31 +23,19 @@ std::string Describe(HWND main) {
     // Wine counts UTF-16 units here, and SB_GETTEXTA takes no size: room for three bytes each.
     std::string status(3 * LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) + 1, '\0');
     SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status.data()));
-    std::string out = "status\t" + std::string(status.c_str()) + "\n";
+    std::string out = status.c_str() + std::string("\n");
 
     HWND list = FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr);
     const int rows = list ? ListView_GetItemCount(list) : 0;
-    for (int row = 0; row < rows; ++row) {
-        out += "row\t" + Cell(list, row, 0) + "\t" + Cell(list, row, 1) + "\n";
-    }
-
-    HMENU menus = GetMenu(main);
-    for (int m = 0; m < GetMenuItemCount(menus); ++m) {
-        HMENU sub = GetSubMenu(menus, m);
-        for (int i = 0; i < GetMenuItemCount(sub); ++i) {
-            const UINT state = GetMenuState(sub, static_cast<UINT>(i), MF_BYPOSITION);
-            out += "item\t" + std::to_string(GetMenuItemID(sub, i)) + "\t" +
-                   ((state & MF_GRAYED) ? "1" : "0") + "\t" + MenuLabel(sub, i) + "\n";
-        }
-    }
+    for (int row = 0; row < rows; ++row)
+        out += Cell(list, row, 0) + "\t" + Cell(list, row, 1) + "\n";
     return out;
 }
 
 void Answer(HWND main) {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, e2e::ProbeMemory);
-    if (!mapping) {
+    if (!mapping)
         return;
-    }
     if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, e2e::ProbeMemorySize)) {
         const std::string text = Describe(main).substr(0, e2e::ProbeMemorySize - 1);
         std::memcpy(view, text.c_str(), text.size() + 1);
@@ -68,8 +50,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT message = RegisterWindowMessageA(e2e::ProbeMessage);
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == message) {
+    if (code == HC_ACTION && call->message == message)
         Answer(call->hwnd);
-    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -2,10 +2,7 @@
 // thread with ProbeHook (WH_CALLWNDPROC), which makes the system load the probe there, and
 // sends MainWindow the registered message ProbeMessage. While the main thread handles it, the
 // probe writes what MainWindow shows into the shared memory named ProbeMemory as a
-// zero-terminated text, one line each:
-//   status<TAB>text
-//   row<TAB>name<TAB>hash
-//   item<TAB>command id<TAB>greyed (0 or 1)<TAB>label (which may itself hold a tab)
+// zero-terminated text: the status line, then a line name<TAB>hash for each row.
 #pragma once
 
 namespace e2e {

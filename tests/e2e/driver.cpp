@@ -1,0 +1,555 @@
+// End-to-end driver: runs journeys through digestorium.exe, driven from outside its process as
+// a user would drive it, and prints one verdict line per journey and a closing count.
+//   e2e_driver EXE WORK-FOLDER [JOURNEY...]   runs every journey, or the named ones
+// What only the program can read (list rows, the status line) is read by the probe on the
+// program's own main thread, in answer to a message sent with a time-out. Anything that may
+// open modal UI is posted. The rules behind what the journeys see are tested below them;
+// these prove the real program's wiring.
+#include "platform/ids.h"
+#include "platform/win32/ui/ui_win32.h"
+#include "probe.h"
+#include "reports/csv_report.h"
+#include "reports/html_report.h"
+#include "reports/text_report.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int StepMs = 30000;
+constexpr int ListingMs = 120000;
+constexpr const char* MainTitle = "Digestorium V4.0.0";
+// The runner made these in files\; the journeys start the program in run\, beside the manual.
+constexpr const char* ChosenFile = "Ωμέγα_日本語_Café.txt";
+constexpr const char* ManualFile = "run\\digestorium_manual.pdf";
+
+std::string exe;
+std::string work;
+// md5sum's digests of the runner's files, in upper case as the program lists them.
+std::map<std::string, std::string> digests;
+
+struct Failed {
+    std::string what;
+};
+
+// Ends the journey unless ok.
+void Require(bool ok, const std::string& what, const std::string& seen) {
+    if (!ok)
+        throw Failed{what + ": saw " + seen};
+}
+
+std::string Quote(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+void Expect(const std::string& what, const std::string& expected, const std::string& seen) {
+    Require(expected == seen, what + " " + Quote(expected), Quote(seen));
+}
+
+// Polls cond every 20 ms until it holds, for at most timeoutMs; *seen, when given, is what
+// was seen last.
+template <class Cond>
+void WaitFor(const std::string& what, Cond cond, int timeoutMs = StepMs,
+             const std::string* seen = nullptr) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    while (!cond()) {
+        Require(GetTickCount64() < end, what + " within " + std::to_string(timeoutMs / 1000) + " s",
+                seen ? Quote(*seen) : "not so");
+        Sleep(20);
+    }
+}
+
+std::string WorkPath(const std::string& name) {
+    return work + "\\" + name;
+}
+
+std::string Digest(const std::string& name) {
+    const auto found = digests.find(name);
+    Require(found != digests.end(), "md5sum of " + name, "none");
+    return found->second;
+}
+
+std::string DocumentsFolder() {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path);
+    return std::string(path) + "\\";
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Waits until the document is the last one the program handed to the program of its type.
+void AwaitLaunched(const std::string& what, const std::string& document) {
+    std::string last;
+    WaitFor(
+        what + " handed over " + Quote(document),
+        [&] {
+            std::istringstream log(ReadFile(WorkPath("launched.txt")));
+            for (std::string line; std::getline(log, line);)
+                last = line.substr(0, line.find('\t'));
+            return last == document;
+        },
+        StepMs, &last);
+}
+
+// The program may hold the clipboard for a moment.
+void SetClipboardText(const std::string& text) {
+    WaitFor("the clipboard", [] { return OpenClipboard(nullptr) != FALSE; });
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    Require(set, "text on the clipboard", "refused");
+}
+
+// Not SMTO_ABORTIFHUNG: Wine calls a program hung once it has had no message for 5 s.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    Require(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, StepMs, &result) != 0,
+            "answer to message " + std::to_string(message),
+            "none (error " + std::to_string(GetLastError()) + ")");
+    return static_cast<LRESULT>(result);
+}
+
+// The shared memory the probe answers in, and the probe loaded here to hook the program.
+struct Probe {
+    HANDLE memory = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                       e2e::ProbeMemorySize, e2e::ProbeMemory);
+    const char* text = static_cast<const char*>(
+        memory ? MapViewOfFile(memory, FILE_MAP_READ, 0, 0, e2e::ProbeMemorySize) : nullptr);
+    HMODULE module = LoadLibraryA("e2e_probe.dll");
+    HOOKPROC hook = module ? reinterpret_cast<HOOKPROC>(
+                                 reinterpret_cast<void*>(GetProcAddress(module, e2e::ProbeHook)))
+                           : nullptr;
+    UINT message = RegisterWindowMessageA(e2e::ProbeMessage);
+};
+
+const Probe& TheProbe() {
+    static const Probe probe;
+    Require(probe.text && probe.hook, "probe e2e_probe.dll and its memory", "missing");
+    return probe;
+}
+
+struct Row {
+    std::string name;
+    std::string hash;
+};
+
+// What the main window shows that only the program itself can read.
+struct View {
+    std::string status;
+    std::vector<Row> rows;
+};
+
+// One start of the program, ended when this ends if it still runs.
+class Process {
+public:
+    Process() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        std::string command = Quote(exe);
+        Require(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               WorkPath("run").c_str(), &startup, &info) != 0,
+                "start of " + exe, "error " + std::to_string(GetLastError()));
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        pid_ = info.dwProcessId;
+    }
+
+    ~Process() {
+        if (Running()) {
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, StepMs);
+        }
+        CloseHandle(process_);
+    }
+
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // A visible top-level window of this process with that title.
+    HWND Find(const std::string& title) const {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, title.c_str()));) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == pid_ && IsWindowVisible(w))
+                return w;
+        }
+        return nullptr;
+    }
+
+    bool Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+    // Waits for the process to end by itself, with exit code 0.
+    void AwaitExit(const std::string& how) const {
+        WaitFor("the program to end after " + how, [&] { return !Running(); });
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        Expect("exit code after " + how, "0", std::to_string(code));
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// The program, driven as a user would drive it once it shows its welcome.
+class App : public Process {
+public:
+    App() {
+        // The window shows before its controls are made; the status bar comes among the last.
+        WaitFor("the main window with its status bar", [&] {
+            main_ = Find(MainTitle);
+            return main_ && FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
+        });
+        const Probe& probe = TheProbe();
+        probe_ = SetWindowsHookExA(WH_CALLWNDPROC, probe.hook, probe.module,
+                                   GetWindowThreadProcessId(main_, nullptr));
+        Require(probe_ != nullptr, "probe hook", "error " + std::to_string(GetLastError()));
+        AwaitStatus("Welcome to Digestorium.  Please select file or list directory to begin.");
+    }
+
+    ~App() { UnhookWindowsHookEx(probe_); }
+
+    HWND Main() const { return main_; }
+
+    // A window of this process with that title, once its control exists: windows show before
+    // their controls are made.
+    HWND AwaitWindow(const std::string& title, int control) const {
+        HWND window = nullptr;
+        WaitFor("the window " + Quote(title) + " with its control " + std::to_string(control),
+                [&] { return (window = Find(title)) && GetDlgItem(window, control); });
+        return window;
+    }
+
+    HWND Control(int control, HWND window = nullptr) const {
+        HWND found = GetDlgItem(window ? window : main_, control);
+        Require(found != nullptr, "control " + std::to_string(control), "none");
+        return found;
+    }
+
+    View Look() const {
+        Send(main_, TheProbe().message);
+        View view;
+        std::istringstream lines(TheProbe().text);
+        std::getline(lines, view.status);
+        for (std::string name, hash; std::getline(lines, name, '\t') && std::getline(lines, hash);)
+            view.rows.push_back({name, hash});
+        return view;
+    }
+
+    // Waits for a status that begins with start and gives it.
+    std::string AwaitStatus(const std::string& start, int timeoutMs = StepMs) const {
+        std::string status;
+        WaitFor(
+            "a status " + Quote(start + "..."),
+            [&] { return (status = Look().status).rfind(start, 0) == 0; }, timeoutMs, &status);
+        return status;
+    }
+
+    // Chooses the menu item as a click in the menu would.
+    void Choose(int item) const {
+        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(dg::win32::MenuCommandBase + item, 0), 0);
+    }
+
+    // Clicks a button once a user could: Wine clicks a disabled button too.
+    void Click(int control, HWND window = nullptr) const {
+        HWND button = Control(control, window);
+        WaitFor("control " + std::to_string(control) + " visible and enabled",
+                [&] { return IsWindowVisible(button) && IsWindowEnabled(button); });
+        PostMessageA(button, BM_CLICK, 0, 0);
+    }
+
+    // Once the commands are usable, brings MainWindow to the front and presses the key with
+    // the modifier, if any, held. A job gives the shortcuts back with the commands after its
+    // last status, and a key pressed before that is lost.
+    void Press(WORD modifier, WORD key) const {
+        WaitFor("the commands usable", [&] {
+            for (int control : {dg::BrowseButton, dg::CheckButton, dg::ListDirectoryButton,
+                                dg::TextReportButton, dg::ResultList})
+                if (!IsWindowEnabled(Control(control)))
+                    return false;
+            return true;
+        });
+        WaitFor("the main window in the foreground", [&] {
+            if (GetForegroundWindow() != main_)
+                SetForegroundWindow(main_);
+            return GetForegroundWindow() == main_;
+        });
+        auto send = [](WORD vk, DWORD flags) {
+            keybd_event(static_cast<BYTE>(vk),
+                        static_cast<BYTE>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)), flags, 0);
+        };
+        if (modifier)
+            send(modifier, 0);
+        send(key, 0);
+        send(key, KEYEVENTF_KEYUP);
+        if (modifier)
+            send(modifier, KEYEVENTF_KEYUP);
+    }
+
+    // Waits for the open-file dialog and types the path into its file name box.
+    void AnswerFileDialog(const std::string& path) const {
+        constexpr int fileNameBox = 1148;
+        HWND dialog = AwaitWindow("Digestorium - Select File", IDCANCEL);
+        Send(Control(fileNameBox, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageA(Control(IDOK, dialog), BM_CLICK, 0, 0);
+        WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); });
+    }
+
+private:
+    HWND main_ = nullptr;
+    HHOOK probe_ = nullptr;
+};
+
+// The window's pixels on screen, bottom-up rows of BGR as a BMP file holds them.
+std::string Capture(HWND window, BITMAPINFOHEADER& info) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    info = {sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::string pixels(static_cast<size_t>((info.biWidth * 3 + 3) / 4 * 4 * info.biHeight), '\0');
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(info.biHeight), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look
+// at; NAME_144dpi.bmp with the screen at 144 DPI.
+void Screenshot(HWND window, const std::string& name) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The program paints through its own connection to the display: wait until the picture
+    // has stayed the same for 200 ms.
+    BITMAPINFOHEADER info{};
+    std::string pixels = Capture(window, info);
+    ULONGLONG taken = GetTickCount64();
+    WaitFor("a steady picture of " + name, [&] {
+        if (GetTickCount64() - taken < 200)
+            return false;
+        const std::string previous = pixels;
+        taken = GetTickCount64();
+        return (pixels = Capture(window, info)) == previous;
+    });
+    const BITMAPFILEHEADER head{0x4D42,
+                                static_cast<DWORD>(sizeof head + sizeof info + pixels.size()), 0, 0,
+                                sizeof head + sizeof info};
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    const std::string file = name + (dpi == 96 ? "" : "_" + std::to_string(dpi) + "dpi");
+    CreateDirectoryA(WorkPath("screens").c_str(), nullptr);
+    std::ofstream out(WorkPath("screens\\" + file + ".bmp"), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&head), sizeof head);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out << pixels;
+}
+
+// A second copy is refused, F1 hands over the manual, About shows until its OK button, and
+// Alt+F4 ends the program.
+void StartUp() {
+    App app;
+    const Process second;
+    WaitFor("the second copy to end", [&] {
+        Require(!second.Find(MainTitle), "no window of a second copy", "one");
+        return !second.Running();
+    });
+    second.AwaitExit("a refused start");
+
+    app.Press(0, VK_F1);
+    AwaitLaunched("F1: the manual", WorkPath(ManualFile));
+
+    app.Choose(dg::MenuAbout);
+    // The notice is the last of its texts to be made.
+    HWND about = app.AwaitWindow("Digestorium About", dg::AboutNoticeLabel);
+    Screenshot(about, "AboutWindow");
+    app.Click(dg::AboutOkButton, about);
+    WaitFor("the About window to close", [&] { return !IsWindow(about); });
+
+    app.Press(VK_MENU, VK_F4);
+    app.AwaitExit("Alt+F4");
+}
+
+// Browse hashes the file chosen in the open-file dialog; Ctrl+C checks it against the
+// clipboard.
+void ChooseAndCheck() {
+    App app;
+    app.Click(dg::BrowseButton);
+    app.AnswerFileDialog(WorkPath("files\\") + ChosenFile);
+    app.AwaitStatus("File processing has been completed.  1 file listed.");
+    // A match with md5sum's digest shows that the chosen file itself was hashed.
+    SetClipboardText(Digest(ChosenFile));
+    app.Press(VK_CONTROL, 'C');
+    app.AwaitStatus("MD5 Match");
+}
+
+// The folder the listing journey opens, the only one in Documents: sparse copies of the
+// runner's large.bin, all zeros, named in three scripts.
+void FillListingFolder() {
+    const std::string folder = DocumentsFolder() + "Ωμέγα_日本_Café\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WIN32_FILE_ATTRIBUTE_DATA large{};
+    GetFileAttributesExA(WorkPath("files\\large.bin").c_str(), GetFileExInfoStandard, &large);
+    const LARGE_INTEGER size{{large.nFileSizeLow, static_cast<LONG>(large.nFileSizeHigh)}};
+    for (int i = 1; i <= 5; ++i) {
+        const std::string name = folder + std::to_string(i) + "_日本語_Ελληνικά_Ñandú.bin";
+        HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        const bool made = file != INVALID_HANDLE_VALUE &&
+                          SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        CloseHandle(file);
+        Require(made, "file " + name, "error " + std::to_string(GetLastError()));
+    }
+}
+
+// Opens the chooser from its button, selects the only subfolder of the documents folder it
+// starts at and presses OK.
+void ListFromChooser(const App& app) {
+    app.Click(dg::ListDirectoryButton);
+    HWND chooser = app.AwaitWindow("Digestorium - Select Directory", dg::DirectoryOkButton);
+    HWND tree = app.Control(dg::DirectoryTree, chooser);
+    const LRESULT documents = Send(tree, TVM_GETNEXTITEM, TVGN_CARET);
+    Send(tree, TVM_EXPAND, TVE_EXPAND, documents);
+    const LRESULT folder = Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, documents);
+    Require(folder != 0, "the documents folder's subfolder in the tree", "none");
+    Send(tree, TVM_SELECTITEM, TVGN_CARET, folder);
+    Screenshot(chooser, "DirectoryWindow");
+    app.Click(dg::DirectoryOkButton, chooser);
+    WaitFor("the chooser to close", [&] { return !IsWindow(chooser); });
+}
+
+// Cancel stops a listing of large files after the file in progress; Ctrl+T, Ctrl+V and
+// Ctrl+H write the rows it left to Documents, each report but the CSV handed over to the
+// program of its type.
+void Reports() {
+    FillListingFolder();
+    App app;
+    ListFromChooser(app);
+    const std::string completed = "Directory listing operation has been completed - ";
+    WaitFor(
+        "the second row",
+        [&] {
+            const View view = app.Look();
+            Require(view.status.rfind(completed, 0) != 0, "no count before Cancel",
+                    Quote(view.status));
+            return view.rows.size() >= 2;
+        },
+        ListingMs);
+    app.Click(dg::CancelButton);
+    const std::string status = app.AwaitStatus(completed, ListingMs);
+    // Two rows, or three when Cancel came after the third had begun.
+    const std::vector<Row> rows = app.Look().rows;
+    Require(rows.size() == 2 || rows.size() == 3, "rows after Cancel 2 or 3",
+            std::to_string(rows.size()));
+    Expect("status after Cancel", completed + std::to_string(rows.size()) + " files listed.",
+           status);
+    for (const Row& row : rows)
+        Expect("MD5 of " + row.name, Digest("large.bin"), row.hash);
+    Screenshot(app.Main(), "MainWindow");
+
+    // Each report is of another kind than the one before, so its status is new.
+    struct Command {
+        WORD key;
+        const char* kind;
+        const dg::ReportFormat& format;
+        bool launched;
+    };
+    for (const Command& c :
+         {Command{'T', "text", dg::TextReport, true}, Command{'V', "CSV", dg::CsvReport, false},
+          Command{'H', "HTML", dg::HtmlReport, true}}) {
+        app.Press(VK_CONTROL, c.key);
+        const std::string written = "The list containing " + std::to_string(rows.size()) +
+                                    " files has been written to " + c.kind + " file ";
+        const std::string path =
+            DocumentsFolder() + app.AwaitStatus(written).substr(written.size());
+        if (c.launched)
+            AwaitLaunched(std::string(c.kind) + " report", path);
+        // The unit tests pin each format's bytes; this judges what the program hands them:
+        // the list as shown, in the format of the command.
+        std::string expected = c.format.head({"File Name", "MD5"});
+        for (const Row& row : rows)
+            expected += c.format.row({row.name, row.hash});
+        expected += c.format.tail(static_cast<int>(rows.size()));
+        Expect(std::string(c.kind) + " report", expected, ReadFile(path));
+    }
+}
+
+// The manual and the reports open in the stand-in beside the test programs, which notes
+// each document it is given.
+void Prepare() {
+    char driver[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, driver, sizeof driver);
+    const std::string folder(driver, std::strrchr(driver, '\\'));
+    const std::string open = "\"" + folder + "\\..\\dg_document_program.exe\" \"%1\"";
+    for (const char* type : {".pdf", ".txt", ".html"})
+        RegSetValueA(HKEY_CLASSES_ROOT, type, REG_SZ, "DigestoriumE2E.Document", 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, "DigestoriumE2E.Document\\shell\\open\\command", REG_SZ,
+                 open.c_str(), 0);
+    SetEnvironmentVariableA("DG_LAUNCH_LOG", WorkPath("launched.txt").c_str());
+    CreateDirectoryA(WorkPath("run").c_str(), nullptr);
+    std::ofstream(WorkPath(ManualFile)) << "%PDF-1.4\n%%EOF\n";
+    std::ifstream sums(WorkPath("md5sums.txt"));
+    // md5sum writes the digest, two blanks and the name.
+    for (std::string line; std::getline(sums, line);)
+        digests[line.substr(34)] = line.substr(0, 32);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: e2e_driver EXE WORK-FOLDER [JOURNEY...]\n");
+        return 2;
+    }
+    exe = argv[1];
+    work = argv[2];
+    Prepare();
+    const std::vector<std::string> chosen(argv + 3, argv + argc);
+    const std::pair<std::string, void (*)()> journeys[] = {
+        {"StartUp", StartUp}, {"ChooseAndCheck", ChooseAndCheck}, {"Reports", Reports}};
+    int passed = 0;
+    int failed = 0;
+    for (const auto& [name, run] : journeys) {
+        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), name) == chosen.end())
+            continue;
+        std::printf("== %s\n", name.c_str());
+        std::fflush(stdout);
+        const ULONGLONG start = GetTickCount64();
+        bool ok = true;
+        try {
+            run();
+        } catch (const Failed& failure) {
+            std::printf("  %s\n", failure.what.c_str());
+            ok = false;
+        }
+        std::printf("%s %s (%.1f s)\n", ok ? "PASS" : "FAIL", name.c_str(),
+                    (GetTickCount64() - start) / 1000.0);
+        std::fflush(stdout);
+        (ok ? passed : failed)++;
+    }
+    std::printf("driver: %d passed, %d failed\n", passed, failed);
+    return failed ? 1 : 0;
+}
