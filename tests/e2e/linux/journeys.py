@@ -211,12 +211,8 @@ def StartChooseAndCheck(app):
     app.exit()
 
 
-def ListCancelAndReport(app):
-    """A folder of many files, each name in three scripts, listed from the chooser and
-    cancelled after its first rows; Ctrl+T writes the rows to a text report, which is handed
-    to the program that opens text files."""
-    # Enough files that a listing, at its designed pause after each, runs for seconds.
-    folder = fill("many", ["%03d_%s.bin" % (i, SCRIPTS) for i in range(150)])
+def list_folder(app, name):
+    """Lists the subfolder of Documents of that name, chosen in the chooser as a user would."""
     click(app.button("List Directory"))
     chooser = wait_for("the chooser", lambda: app.top(CHOOSER_TITLE))
 
@@ -225,12 +221,21 @@ def ListCancelAndReport(app):
                     lambda a: showing(a) and (focused(a) or not current))
 
     # It starts at the documents folder; its only subfolder is the next line down.
-    wait_for("Documents current and 'many' shown in the chooser",
-             lambda: cell("Documents", current=True) and cell("many"))
+    wait_for("Documents current and '%s' shown in the chooser" % name,
+             lambda: cell("Documents", current=True) and cell(name))
     press(window_id(CHOOSER_TITLE), "Down")
-    wait_for("'many' current", lambda: cell("many", current=True))
+    wait_for("'%s' current" % name, lambda: cell(name, current=True))
     click(app.button("OK", chooser))
     wait_for("the chooser to close", lambda: window_id(CHOOSER_TITLE) is None)
+
+
+def ListCancelAndReport(app):
+    """A folder of many files, each name in three scripts, listed from the chooser and
+    cancelled after its first rows; Ctrl+T writes the rows to a text report, which is handed
+    to the program that opens text files."""
+    # Enough files that a listing, at its designed pause after each, runs for seconds.
+    folder = fill("many", ["%03d_%s.bin" % (i, SCRIPTS) for i in range(150)])
+    list_folder(app, "many")
 
     wait_for("the listing's second row", lambda: len(app.rows()) >= 2)
     click(app.button("Cancel"))
@@ -253,12 +258,20 @@ def ListCancelAndReport(app):
     app.exit()
 
 
+def ExitDuringListing(app):
+    """File > Exit while a listing runs ends the program at once, with code 0."""
+    fill("many", ["%03d.bin" % i for i in range(150)])
+    list_folder(app, "many")
+    wait_for("the listing's first row", lambda: app.rows())
+    app.exit()
+
+
 def main():
     global program, work, documents
     program, work = sys.argv[1], sys.argv[2]
     documents = os.path.join(os.environ["HOME"], "Documents")
     passed = failed = 0
-    for run in (StartChooseAndCheck, ListCancelAndReport):
+    for run in (StartChooseAndCheck, ListCancelAndReport, ExitDuringListing):
         if sys.argv[3:] and run.__name__ not in sys.argv[3:]:
             continue
         print("== " + run.__name__, flush=True)
