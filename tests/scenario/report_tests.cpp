@@ -5,8 +5,6 @@
 #include "platform/system.h"
 #include "reports/report_name.h"
 
-#include <fstream>
-#include <sstream>
 #include <tuple>
 
 namespace dg::scenario {
@@ -55,10 +53,6 @@ TEST_F(Reports, WrittenToTheDocumentsFolderAndOpenedButForCsv) {
     const std::string csv = Write(MenuCsvReport, "2 files", "CSV");
     const std::string html = Write(MenuHtmlReport, "2 files", "HTML");
     EXPECT_TRUE(csv.ends_with(".csv") && html.ends_with(".html") && text.ends_with(".txt"));
-    std::ostringstream bytes;
-    bytes << std::ifstream(documents_ / csv, std::ios::binary).rdbuf();
-    EXPECT_EQ(bytes.str(), "File Name,MD5\r\nabc.txt," + AbcMd5Upper +
-                               "\r\nempty.bin,D41D8CD98F00B204E9800998ECF8427E");
     WaitFor([] { return Launched().size() == 3; }, "three documents opened");
     EXPECT_EQ(Launched().back(), (documents_ / html).string());
     EXPECT_TRUE(Messages().empty());
