@@ -71,11 +71,11 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBox) {
                  expected::DirectoryHeight, expected::DirectoryControls);
     EXPECT_EQ(Text(DirectoryTree), DocumentsFolderWithSeparator());
 
-    Minimize(MainWindow);
+    OnGui([] { qt::WindowWidget(MainWindow)->showMinimized(); });
     CloseBox(DirectoryWindow);
     Settle();
     EXPECT_EQ(Status(), "No directory selected.  Please select file or list directory.");
-    EXPECT_FALSE(Minimized(MainWindow));
+    OnGui([] { EXPECT_FALSE(qt::WindowWidget(MainWindow)->isMinimized()); });
     WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
     ExpectEnded();
     // The chooser has given up its claim: a file can be chosen.

@@ -219,11 +219,6 @@ bool WindowOpen(int window) {
     return OnWidgets(false, [&] { return qt::WindowWidget(window) != nullptr; });
 }
 
-bool Minimized(int window) {
-    return OnWidgets(
-        false, [&] { return qt::WindowWidget(window) && qt::WindowWidget(window)->isMinimized(); });
-}
-
 int ActiveWindow() {
     return OnWidgets(-1, [] { return qt::WindowNumber(QApplication::activeWindow()); });
 }
@@ -265,13 +260,6 @@ void CloseBox(int window) {
     OnGui([&] {
         if (QWidget* top = qt::WindowWidget(window); Reachable(top))
             top->close();
-    });
-}
-
-void Minimize(int window) {
-    OnGui([&] {
-        if (QWidget* top = qt::WindowWidget(window))
-            top->showMinimized();
     });
 }
 

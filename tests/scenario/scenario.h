@@ -53,7 +53,6 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] Rows ListRows();
 [[nodiscard]] bool MenuEnabled(int item);
 [[nodiscard]] bool WindowOpen(int window);
-[[nodiscard]] bool Minimized(int window);
 // The window that has the keyboard, -1 when none of ours.
 [[nodiscard]] int ActiveWindow();
 [[nodiscard]] std::vector<int> ShortcutValues();
@@ -64,7 +63,6 @@ void Click(int button);
 void Choose(int item);
 void Key(int shortcut);
 void CloseBox(int window);
-void Minimize(int window);
 // A click on the row; -1 clicks the empty area below the rows.
 void ClickRow(int row);
 // Opens the tree down to the folder and selects it.
