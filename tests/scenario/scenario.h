@@ -21,7 +21,6 @@
 namespace dg::scenario {
 
 // Known answers of RFC 1321.
-inline const std::string EmptyMd5 = "d41d8cd98f00b204e9800998ecf8427e";
 inline const std::string AbcMd5 = "900150983cd24fb0d6963f7d28e17f72";
 inline const std::string AbcMd5Upper = "900150983CD24FB0D6963F7D28E17F72";
 
@@ -54,7 +53,6 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] Rows ListRows();
 [[nodiscard]] bool MenuEnabled(int item);
 [[nodiscard]] bool WindowOpen(int window);
-[[nodiscard]] bool Minimized(int window);
 // The window that has the keyboard, -1 when none of ours.
 [[nodiscard]] int ActiveWindow();
 [[nodiscard]] std::vector<int> ShortcutValues();
@@ -65,10 +63,8 @@ void Click(int button);
 void Choose(int item);
 void Key(int shortcut);
 void CloseBox(int window);
-void Minimize(int window);
 // A click on the row; -1 clicks the empty area below the rows.
 void ClickRow(int row);
-void ArrowDown();
 // Opens the tree down to the folder and selects it.
 void SelectFolder(const std::string& path);
 // An event straight into the program's queue, as if it had arrived with the input before.
@@ -78,10 +74,10 @@ void Queue(EventKind kind, int object, int window, int type = 0);
 
 // Message boxes as "title|text"; each is answered with OK.
 [[nodiscard]] std::vector<std::string> Messages();
-// File dialogs as "title|folder|filters", and how many are open.
+// File dialogs as "title|folder|filters".
 [[nodiscard]] std::vector<std::string> Dialogs();
-[[nodiscard]] int DialogsOpen();
-// The next file dialog's answer, or the open one's; "" cancels it.
+[[nodiscard]] bool DialogOpen();
+// Waits for the file dialog and answers it; "" cancels it.
 void Answer(const std::string& path);
 // The documents handed to the desktop's program, as it received them.
 [[nodiscard]] std::vector<std::string> Launched();
@@ -121,8 +117,8 @@ protected:
 
     // Chooses the file through BrowseButton and waits until the job and its animator ended.
     void ListFile(const std::string& path) {
-        Answer(path);
         Click(BrowseButton);
+        Answer(path);
         WaitForJobsToEnd();
         ASSERT_EQ(Status(), CompletedText);
     }

@@ -14,12 +14,10 @@ void ExpectActivityShown(bool shown) {
     EXPECT_EQ(Visible(WorkingLabel), shown);
 }
 
-// The button locks everything at once; the menu leaves the menus usable until the dialog
-// has given a file, and its job then locks the rest.
-TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
+TEST_F(SelectFile, ButtonLocksAtOnceAndACancelledDialogChangesNothing) {
     ListFile(WriteFile("abc.txt", "abc"));
     Click(BrowseButton);
-    WaitFor([] { return DialogsOpen() > 0; }, "the file dialog");
+    WaitFor(DialogOpen, "the file dialog");
     EXPECT_EQ(Status(), "Select file.");
     ExpectCommands(Locked);
     ExpectActivityShown(false);
@@ -34,71 +32,48 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndTheMenuOnlyAfterTheDialog) {
     for (int field : {FileField, FileHashField, FileHashLowerField, CheckHashField, VerdictField})
         EXPECT_EQ(Text(field), "") << "field " << field;
     ExpectCommands(Unlocked);
+}
 
+// Chosen through the menu, the menus stay usable until the dialog has given a file; its job
+// then locks the rest.
+TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     BlockingFile file(Folder(), "slow.bin");
     Key(CtrlKey + 'F');
-    WaitFor([] { return DialogsOpen() > 0; }, "the file dialog");
+    WaitFor(DialogOpen, "the file dialog");
     for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
         EXPECT_FALSE(Enabled(control)) << "control " << control;
     EXPECT_TRUE(Enabled(ResultList));
-    EXPECT_EQ(ShortcutValues(), RestoredShortcuts(false));
+    EXPECT_TRUE(MenuEnabled(MenuListDirectory));
+    EXPECT_EQ(std::ranges::count(ShortcutValues(), CtrlKey + 'D'), 1);
 
     Answer(file.Path());
-    WaitFor([] { return Visible(ProgressBar); }, "the hashing");
-    ExpectCommands(Locked);
-    file.Release("");
-    WaitForJobsToEnd();
-    ExpectCommands(Unlocked);
-}
-
-// Requests queued before the first job locked anything: only one job runs, and the fields
-// show one file's name with that file's hash.
-TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
-    Answer(WriteFile("abc.txt", "abc"));
-    OnGui([] {
-        Queue(EventMenu, MenuSelectFile, MainWindow);
-        Queue(EventControl, BrowseButton, MainWindow, ButtonClicked);
-        Queue(EventMenu, MenuSelectFile, MainWindow);
-    });
-    WaitForJobsToEnd();
-    EXPECT_EQ(Dialogs().size(), 1u);
-    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
-    // The slot is free again once the job has ended.
-    ListFile(WriteFile("empty.bin", ""));
-    EXPECT_EQ(ListRows().size(), 2u);
-}
-
-TEST_F(SelectFile, ChosenFileIsNamedHashedAndListedLastAnUnreadableOneWithoutAHash) {
-    const std::string path = WriteFile("sub/report.txt", "abc");
-    ListFile(path);
-    ListFile(path);
-    EXPECT_EQ(Text(FileField), "report.txt");
-    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
-    EXPECT_EQ(Text(FileHashLowerField), AbcMd5);
-    ListFile(Folder() + "/missing.txt");
-    EXPECT_EQ(Text(FileField), "missing.txt");
-    EXPECT_EQ(Text(FileHashField) + Text(FileHashLowerField), "");
-    EXPECT_EQ(
-        ListRows(),
-        (Rows{{"report.txt", AbcMd5Upper}, {"report.txt", AbcMd5Upper}, {"missing.txt", ""}}));
-    ExpectCommands(Unlocked);
-}
-
-TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
-    BlockingFile file(Folder(), "slow.bin");
-    Answer(file.Path());
-    Click(BrowseButton);
     WaitFor([] { return Value(ProgressBar) >= 3; }, "the bar to move");
     ExpectActivityShown(true);
-    EXPECT_EQ(DialogsOpen(), 0);
     EXPECT_EQ(Text(FileHashField), "");
     ExpectCommands(Locked);
-
     file.Release("abc");
     WaitForJobsToEnd();
     ExpectActivityShown(false);
     EXPECT_EQ(Text(FileHashLowerField), AbcMd5);
     EXPECT_EQ(Value(ProgressBar), 0);
+}
+
+// Requests queued before the first job locked anything: only one job runs. Once it has
+// ended, the next file is listed below, an unreadable one without a hash.
+TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
+    OnGui([] {
+        Queue(EventMenu, MenuSelectFile, MainWindow);
+        Queue(EventControl, BrowseButton, MainWindow, ButtonClicked);
+        Queue(EventMenu, MenuSelectFile, MainWindow);
+    });
+    Answer(WriteFile("abc.txt", "abc"));
+    WaitForJobsToEnd();
+    EXPECT_EQ(Dialogs().size(), 1u);
+    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
+    ListFile(Folder() + "/missing.txt");
+    EXPECT_EQ(Text(FileField), "missing.txt");
+    EXPECT_EQ(Text(FileHashField) + Text(FileHashLowerField), "");
+    EXPECT_EQ(ListRows(), (Rows{{"abc.txt", AbcMd5Upper}, {"missing.txt", ""}}));
 }
 
 TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
@@ -114,7 +89,7 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
 
     // The job itself starts, but its animator cannot: the file is still hashed and listed.
     Click(BrowseButton);
-    WaitFor([] { return DialogsOpen() > 0; }, "the dialog");
+    WaitFor(DialogOpen, "the dialog");
     FailThreadStarts(1);
     Answer(WriteFile("abc.txt", "abc"));
     WaitForJobsToEnd();

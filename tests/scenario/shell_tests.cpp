@@ -1,5 +1,5 @@
-// The shell: start-up, the main window, the command states, the selection handler, the
-// About window, the manual and the exit.
+// The shell: start-up, the main window, the command states, the About window, the manual
+// and the exit.
 #include "scenario.h"
 
 #include "common/site.h"
@@ -7,9 +7,6 @@
 #include "platform/system.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QHeaderView>
 #include <QMenuBar>
 #include <QTableView>
 
@@ -17,8 +14,7 @@ namespace dg::scenario {
 namespace {
 
 using Commands = ScenarioTest;
-using Selection = ScenarioTest;
-using About = ScenarioTest;
+using Exit = ScenarioTest;
 
 // The manual in the working directory at start-up.
 class Manual : public ScenarioTest {
@@ -56,11 +52,15 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
     ExpectCommands(Unlocked, true);
 }
 
-// Without the manual at start-up its item is greyed and F1 unknown; once it is in place, the
-// next restore offers both. Alt+F4 is not registered again after the first lock.
+// About locks the commands until it closes. Without the manual at start-up its item is
+// greyed and F1 unknown; once it is in place, the next restore offers both. Alt+F4 is not
+// registered again after the first lock.
 TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
     ExpectCommands(Unlocked);
     Choose(MenuAbout);
+    ExpectWindow(AboutWindow, expected::AboutTitle, expected::AboutWidth, expected::AboutHeight,
+                 expected::AboutControls);
+    EXPECT_EQ(Text(AboutNoticeLabel), expected::AboutNotice + std::string(DistributionSite));
     ExpectCommands(Locked);
     EXPECT_FALSE(MenuEnabled(MenuManual));
     Click(AboutOkButton);
@@ -97,75 +97,18 @@ TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     EXPECT_FALSE(Ended());
 }
 
-TEST_F(Selection, SelectingARowFillsTheFieldsAndChecksAnEmptyOneKeepsThem) {
-    const std::string noSelection =
-        "No file selected or list is empty.  Please select file or list directory.";
-    ListFile(WriteFile("abc.txt", "abc"));
-    ListFile(WriteFile("empty.bin", ""));
-    OnGui([] { QGuiApplication::clipboard()->setText(QString::fromStdString(AbcMd5)); });
-    ClickRow(0);
-    WaitFor([] { return Status() == "MD5 Match"; }, "the check after the selection");
-    EXPECT_EQ(Text(FileField), "abc.txt");
-    EXPECT_EQ(Text(FileHashField), AbcMd5Upper);
-    EXPECT_EQ(Text(FileHashLowerField), AbcMd5);
-
-    // Moving the selection with the keys runs the same handler.
-    ArrowDown();
-    WaitFor([] { return Status() == "MD5 Mismatch."; }, "the second row's check");
-    EXPECT_EQ(Text(FileHashLowerField), EmptyMd5);
-
-    ClickRow(-1);
-    WaitFor([&] { return Status() == noSelection; }, "the deselection");
-    EXPECT_EQ(Text(FileField), "empty.bin");
-    EXPECT_EQ(Text(FileHashLowerField), EmptyMd5);
-    Choose(MenuClearList);
-    EXPECT_EQ(Status(), "List cleared.  Please select file or list directory.");
-    EXPECT_TRUE(ListRows().empty());
-}
-
-TEST_F(About, ShowsItsTextsAndClosingRestoresMainWindow) {
-    Choose(MenuAbout);
-    ExpectWindow(AboutWindow, expected::AboutTitle, expected::AboutWidth, expected::AboutHeight,
-                 expected::AboutControls);
-    EXPECT_EQ(Text(AboutNoticeLabel), expected::AboutNotice + std::string(DistributionSite));
-
-    Minimize(MainWindow);
-    // Shortcuts do nothing while AboutWindow is the active window; Alt+F4 closes it.
-    WaitFor([] { return ActiveWindow() == AboutWindow; }, "About active");
-    Key(AltKey + KeyF4);
-    Settle();
-    EXPECT_FALSE(WindowOpen(AboutWindow));
-    EXPECT_FALSE(Minimized(MainWindow));
-    WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
-    EXPECT_FALSE(Ended());
-    ExpectCommands(Unlocked);
-}
-
-// Each way out ends the program with code 0, whatever is open or running.
-class Exit : public ScenarioTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Exit, EndsWithCodeZero) {
+// The close box ends the program with code 0, though a job runs. File > Exit stays enabled
+// while the commands are locked.
+TEST_F(Exit, ClosingWhileAFileIsHashedEndsWithCodeZero) {
     BlockingFile file(Folder(), "slow.bin");
-    const int way = GetParam();
-    if (way == 2)
-        Choose(MenuAbout);
-    if (way == 3) {
-        Answer(file.Path());
-        Click(BrowseButton);
-        WaitFor([] { return Visible(ProgressBar); }, "the job to hash");
-    }
-    // Odd ways close MainWindow by its close box, even ones choose Exit.
-    if (way % 2)
-        CloseBox(MainWindow);
-    else
-        Choose(MenuExit);
+    Click(BrowseButton);
+    Answer(file.Path());
+    WaitFor([] { return Visible(ProgressBar); }, "the job to hash");
+    CloseBox(MainWindow);
     EXPECT_EQ(WaitForExit(), 0);
     // The job may not have opened its file yet: wait for it, or it would wait for ever.
-    if (way == 3)
-        file.Release("abc");
+    file.Release("abc");
 }
-
-INSTANTIATE_TEST_SUITE_P(Shell, Exit, ::testing::Range(0, 4));
 
 TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     Choose(MenuManual);
