@@ -104,15 +104,12 @@ TEST(FileDigest, RandomFilesMatchAnIndependentDigest) {
     }
 }
 
-TEST(FileDigest, PathsThatDoNotOpenGiveTheEmptyText) {
+// A path that does not open, or a read failing at the start or after whole blocks were
+// hashed, leaves no digest.
+TEST(FileDigest, FailedOpenOrReadGivesTheEmptyText) {
     TempFolder folder;
     EXPECT_EQ(FileDigest(folder.Path("missing")), "");
     EXPECT_EQ(FileDigest(folder.Path()), "");
-}
-
-// A read failing at the start, or after whole blocks were hashed, leaves no digest.
-TEST(FileDigest, FailedReadGivesTheEmptyText) {
-    TempFolder folder;
     const std::string path = folder.Write("big.bin", std::string(2500000, 'x'));
     for (const long long failAfter : {0, 1000000}) {
         FailReadsAfter(failAfter);

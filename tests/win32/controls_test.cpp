@@ -25,10 +25,9 @@ TEST_F(ControlsTest, ListCellsReadWholeOrEmpty) {
     const std::string name(1000, 'n'), hash(3000, 'h');
     AddListRow(ResultList, -1, name + "\n" + hash);
     const std::tuple<int, int, int, std::string> cells[] = {
-        {ResultList, 0, 0, name},   {ResultList, 0, 1, hash}, {ResultList, -1, 0, "File Name"},
-        {ResultList, -1, 1, "MD5"}, {ResultList, 1, 0, ""},   {ResultList, -2, 0, ""},
-        {ResultList, 0, 2, ""},     {ResultList, -1, 2, ""},  {ResultList, 0, -1, ""},
-        {FileField, 0, 0, ""}};
+        {ResultList, 0, 0, name}, {ResultList, 0, 1, hash}, {ResultList, -1, 1, "MD5"},
+        {ResultList, 1, 0, ""},   {ResultList, -2, 0, ""},  {ResultList, 0, 2, ""},
+        {ResultList, 0, -1, ""},  {FileField, 0, 0, ""}};
     for (const auto& [control, row, column, text] : cells)
         EXPECT_EQ(GetListCellText(control, row, column), text)
             << control << ": " << row << ", " << column;

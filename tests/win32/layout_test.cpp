@@ -19,13 +19,6 @@ int AtDpi(int length, int dpi) {
     return (length * dpi + 48) / 96;
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 RECT PlaceInParent(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
@@ -72,33 +65,6 @@ void ExpectPlaced(const expected::Placed& placed, int dpi) {
     ExpectFont(hwnd, dpi);
 }
 
-void ExpectClientSize(HWND hwnd, int width, int height) {
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, width);
-    EXPECT_EQ(client.bottom, height);
-}
-
-// The list's columns and the status line of MainWindow.
-void ExpectMainParts(int dpi) {
-    HWND list = ControlHandle(ResultList);
-    for (int column = 0; column < static_cast<int>(std::size(expected::ResultColumns)); ++column)
-        EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0),
-                  AtDpi(expected::ResultColumns[column].width, dpi));
-    HWND status = win32::StatusBarHandle(MainWindow);
-    int edge = 0;
-    SendMessageA(status, SB_GETPARTS, 1, reinterpret_cast<LPARAM>(&edge));
-    EXPECT_EQ(edge, AtDpi(expected::StatusFieldWidth, dpi));
-    ExpectFont(status, dpi);
-    // Along the client area's bottom, below every control.
-    const RECT place = PlaceInParent(status);
-    RECT client{};
-    GetClientRect(win32::WindowHandle(MainWindow), &client);
-    EXPECT_EQ(place.bottom, client.bottom);
-    EXPECT_GE(place.top, AtDpi(245, dpi));
-    EXPECT_GE(place.bottom - place.top, 18);
-}
-
 struct Shown {
     const char* name;
     int window;
@@ -118,12 +84,29 @@ const Shown ShownWindows[] = {
 
 void ExpectLaidOut(const Shown& shown, int dpi) {
     SCOPED_TRACE(std::to_string(dpi) + " DPI");
-    HWND hwnd = win32::WindowHandle(shown.window);
-    ExpectClientSize(hwnd, AtDpi(shown.width, dpi), AtDpi(shown.height, dpi));
+    RECT client{};
+    GetClientRect(win32::WindowHandle(shown.window), &client);
+    EXPECT_EQ(client.right, AtDpi(shown.width, dpi));
+    EXPECT_EQ(client.bottom, AtDpi(shown.height, dpi));
     for (const expected::Placed& placed : shown.controls)
         ExpectPlaced(placed, dpi);
-    if (shown.window == MainWindow)
-        ExpectMainParts(dpi);
+    if (shown.window == MainWindow) {
+        // The list's columns and the status line.
+        HWND list = ControlHandle(ResultList);
+        for (int column = 0; column < std::ssize(expected::ResultColumns); ++column)
+            EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0),
+                      AtDpi(expected::ResultColumns[column].width, dpi));
+        HWND status = win32::StatusBarHandle(MainWindow);
+        int edge = 0;
+        SendMessageA(status, SB_GETPARTS, 1, reinterpret_cast<LPARAM>(&edge));
+        EXPECT_EQ(edge, AtDpi(expected::StatusFieldWidth, dpi));
+        ExpectFont(status, dpi);
+        // Along the client area's bottom, below every control.
+        const RECT place = PlaceInParent(status);
+        EXPECT_EQ(place.bottom, client.bottom);
+        EXPECT_GE(place.top, AtDpi(245, dpi));
+        EXPECT_GE(place.bottom - place.top, 18);
+    }
     if (shown.window == DirectoryWindow) {
         int width = 0;
         int height = 0;
@@ -134,26 +117,13 @@ void ExpectLaidOut(const Shown& shown, int dpi) {
     }
 }
 
-// What Windows sends a window dragged onto a monitor of that DPI: the DPI and a rectangle of
-// the size the window should now have, moved a little.
-RECT MoveToDpi(const Shown& shown, int dpi) {
-    HWND hwnd = win32::WindowHandle(shown.window);
-    RECT suggested{0, 0, AtDpi(shown.width, dpi), AtDpi(shown.height, dpi)};
-    AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)),
-                       GetMenu(hwnd) != nullptr,
-                       static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
-    OffsetRect(&suggested, 40 - suggested.left, 30 - suggested.top);
-    SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    return suggested;
-}
-
 class ScaledLayout : public WindowTest, public ::testing::WithParamInterface<Shown> {};
 
 TEST_P(ScaledLayout, AtTheScreensDpiAndAfterAMoveToEachOther) {
     const Shown& shown = GetParam();
     ASSERT_TRUE(shown.open());
     HWND hwnd = win32::WindowHandle(shown.window);
-    ExpectLaidOut(shown, ScreenDpi());
+    ExpectLaidOut(shown, static_cast<int>(GetDpiForSystem()));
     // Centred on the screen, of a fixed size.
     RECT outer{};
     GetWindowRect(hwnd, &outer);
@@ -161,8 +131,16 @@ TEST_P(ScaledLayout, AtTheScreensDpiAndAfterAMoveToEachOther) {
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
 
+    // What Windows sends a window dragged onto a monitor of that DPI: the DPI and a rectangle
+    // of the size the window should now have, moved a little.
     for (int dpi : {120, 144, 192, 96}) {
-        const RECT suggested = MoveToDpi(shown, dpi);
+        RECT suggested{0, 0, AtDpi(shown.width, dpi), AtDpi(shown.height, dpi)};
+        AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)),
+                           GetMenu(hwnd) != nullptr,
+                           static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+        OffsetRect(&suggested, 40 - suggested.left, 30 - suggested.top);
+        SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
         GetWindowRect(hwnd, &outer);
         EXPECT_TRUE(EqualRect(&outer, &suggested)) << dpi;
         ExpectLaidOut(shown, dpi);
