@@ -84,6 +84,7 @@ TEST(CsvReport, NoLineEndAfterTheLastRow) {
 TEST(CsvReport, NamesQuotedOnlyWhenNeededAndNeverTakenForFormulas) {
     const std::pair<std::string, std::string> cases[] = {
         {OddName, "\"Q1, \"\"R&D\"\" caf\xc3\xa9.txt\""},
+        {"a,b", "\"a,b\""},
         {"a\rb", "\"a\rb\""},
         {"a\nb", "\"a\nb\""},
         {"=HYPERLINK(\"x\",\"y\").txt", "\"'=HYPERLINK(\"\"x\"\",\"\"y\"\").txt\""},
