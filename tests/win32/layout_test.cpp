@@ -26,32 +26,64 @@ RECT PlaceInParent(HWND hwnd) {
     return rect;
 }
 
-// The interface font scaled. Elsewhere than at 96 DPI, where the system's font may be wider, a
-// label may take a smaller one, so that its text (without the blanks at its end) is whole.
-void ExpectFont(HWND hwnd, int dpi) {
-    HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-    LOGFONTA font{};
-    GetObjectA(handle, sizeof(font), &font);
+bool IsLabel(HWND hwnd) {
     char kind[16] = "";
     GetClassNameA(hwnd, kind, sizeof(kind));
-    const bool label = std::string(kind) == "Static";
-    if (label && dpi != 96)
-        EXPECT_LE(-font.lfHeight, AtDpi(expected::FontHeight, dpi));
-    else
-        EXPECT_EQ(font.lfHeight, -AtDpi(expected::FontHeight, dpi));
-    if (!label)
-        return;
+    return std::string(kind) == "Static";
+}
+
+LOGFONTA FontOf(HWND hwnd) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    return font;
+}
+
+// Whether the text, without the blanks at its end, fits the control in that font.
+bool Whole(HWND hwnd, const LOGFONTA& font) {
     wchar_t text[256] = L"";
     std::wstring shown(text, static_cast<std::size_t>(GetWindowTextW(hwnd, text, 256)));
     shown.erase(shown.find_last_not_of(L' ') + 1);
+    HFONT made = CreateFontIndirectA(&font);
     HDC dc = GetDC(hwnd);
-    SelectObject(dc, handle);
+    HGDIOBJ old = SelectObject(dc, made);
     SIZE size{};
     GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+    SelectObject(dc, old);
     ReleaseDC(hwnd, dc);
+    DeleteObject(made);
     RECT inside{};
     GetClientRect(hwnd, &inside);
-    EXPECT_LE(size.cx, inside.right) << GetDlgCtrlID(hwnd);
+    return size.cx <= inside.right;
+}
+
+// Every control has the interface font scaled, but where the system's font is wider than the
+// one the layouts were made for, the window's labels share the largest size at which each one
+// is whole.
+void ExpectFonts(std::span<const expected::Placed> controls, int dpi) {
+    const int scaled = AtDpi(expected::FontHeight, dpi);
+    int labelHeight = 0;
+    bool largerCuts = false;
+    for (const expected::Placed& placed : controls) {
+        SCOPED_TRACE("control " + std::to_string(placed.control));
+        HWND hwnd = ControlHandle(placed.control);
+        LOGFONTA font = FontOf(hwnd);
+        if (!IsLabel(hwnd)) {
+            EXPECT_EQ(font.lfHeight, -scaled);
+            continue;
+        }
+        if (labelHeight == 0)
+            labelHeight = -font.lfHeight;
+        EXPECT_EQ(-font.lfHeight, labelHeight);
+        EXPECT_TRUE(Whole(hwnd, font));
+        font.lfHeight -= 1;
+        largerCuts = largerCuts || !Whole(hwnd, font);
+    }
+    EXPECT_LE(labelHeight, scaled);
+    if (labelHeight != 0 && labelHeight != scaled) {
+        EXPECT_TRUE(largerCuts) << "labels at " << labelHeight << " px where " << scaled
+                                << " px would fit";
+    }
 }
 
 void ExpectPlaced(const expected::Placed& placed, int dpi) {
@@ -62,7 +94,6 @@ void ExpectPlaced(const expected::Placed& placed, int dpi) {
     EXPECT_EQ(rect.top, AtDpi(placed.y, dpi));
     EXPECT_EQ(rect.right - rect.left, AtDpi(placed.width, dpi));
     EXPECT_EQ(rect.bottom - rect.top, AtDpi(placed.height, dpi));
-    ExpectFont(hwnd, dpi);
 }
 
 struct Shown {
@@ -90,6 +121,7 @@ void ExpectLaidOut(const Shown& shown, int dpi) {
     EXPECT_EQ(client.bottom, AtDpi(shown.height, dpi));
     for (const expected::Placed& placed : shown.controls)
         ExpectPlaced(placed, dpi);
+    ExpectFonts(shown.controls, dpi);
     if (shown.window == MainWindow) {
         // The list's columns and the status line.
         HWND list = ControlHandle(ResultList);
@@ -100,7 +132,7 @@ void ExpectLaidOut(const Shown& shown, int dpi) {
         int edge = 0;
         SendMessageA(status, SB_GETPARTS, 1, reinterpret_cast<LPARAM>(&edge));
         EXPECT_EQ(edge, AtDpi(expected::StatusFieldWidth, dpi));
-        ExpectFont(status, dpi);
+        EXPECT_EQ(FontOf(status).lfHeight, -AtDpi(expected::FontHeight, dpi));
         // Along the client area's bottom, below every control.
         const RECT place = PlaceInParent(status);
         EXPECT_EQ(place.bottom, client.bottom);
@@ -168,6 +200,7 @@ TEST_F(LayoutTest, AControlMadeAfterAMoveTakesTheWindowsDpi) {
     const expected::Placed& ok = expected::AboutControls[5];
     CreateButton(AboutWindow, ok.control, {ok.x, ok.y, ok.width, ok.height}, ok.text, true);
     ExpectPlaced(ok, 192);
+    EXPECT_EQ(FontOf(ControlHandle(ok.control)).lfHeight, -AtDpi(expected::FontHeight, 192));
 }
 
 TEST_F(LayoutTest, AboutWindowOnTopWithItsDefaultButton) {
