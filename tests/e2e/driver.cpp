@@ -44,10 +44,6 @@ std::string Quote(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-void Expect(const std::string& what, const std::string& expected, const std::string& seen) {
-    Require(expected == seen, what + " " + Quote(expected), Quote(seen));
-}
-
 // Polls cond every 20 ms until it holds, for at most timeoutMs; *seen, when given, is what
 // was seen last.
 template <class Cond>
@@ -91,9 +87,8 @@ void SetClipboardText(const std::string& text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
-    const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    SetClipboardData(CF_TEXT, memory);
     CloseClipboard();
-    Require(set, "text on the clipboard", "refused");
 }
 
 // Not SMTO_ABORTIFHUNG: Wine calls a program hung once it has had no message for 5 s.
@@ -150,7 +145,7 @@ public:
         WaitFor("the program to end after " + how, [&] { return !Running(); });
         DWORD code = 0;
         GetExitCodeProcess(process_, &code);
-        Expect("exit code after " + how, "0", std::to_string(code));
+        Require(code == 0, "exit code 0 after " + how, std::to_string(code));
     }
 
 private:
@@ -205,11 +200,6 @@ public:
         return status;
     }
 
-    // Chooses the menu item as a click in the menu would.
-    void Choose(int item) const {
-        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(dg::win32::MenuCommandBase + item, 0), 0);
-    }
-
     // Clicks a button once a user could: Wine clicks a disabled button too.
     void Click(int control, HWND window = nullptr) const {
         HWND button = Control(control, window);
@@ -246,15 +236,6 @@ public:
             send(modifier, KEYEVENTF_KEYUP);
     }
 
-    // Waits for the open-file dialog and types the path into its file name box.
-    void AnswerFileDialog(const std::string& path) const {
-        constexpr int fileNameBox = 1148;
-        HWND dialog = AwaitWindow("Digestorium - Select File", IDCANCEL);
-        Send(Control(fileNameBox, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        PostMessageA(Control(IDOK, dialog), BM_CLICK, 0, 0);
-        WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); });
-    }
-
 private:
     HWND main_ = nullptr;
     HWND status_ = nullptr;
@@ -285,16 +266,13 @@ std::string Capture(HWND window, BITMAPINFOHEADER& info) {
 void Screenshot(HWND window, const std::string& name) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The program paints through its own connection to the display: wait until the picture
-    // has stayed the same for 200 ms.
+    // The program paints through its own connection to the display: polls until two
+    // pictures taken 200 ms apart are the same.
     BITMAPINFOHEADER info{};
-    std::string pixels = Capture(window, info);
-    ULONGLONG taken = GetTickCount64();
+    std::string pixels;
     WaitFor("a steady picture of " + name, [&] {
-        if (GetTickCount64() - taken < 200)
-            return false;
         const std::string previous = pixels;
-        taken = GetTickCount64();
+        Sleep(200);
         return (pixels = Capture(window, info)) == previous;
     });
     const BITMAPFILEHEADER head{0x4D42,
@@ -316,7 +294,12 @@ void StartChooseAndCheck() {
     second.AwaitExit("a refused start");
 
     app.Click(dg::BrowseButton);
-    app.AnswerFileDialog(WorkPath("files\\") + ChosenFile);
+    // The path goes into the open-file dialog's file name box, 1148.
+    HWND dialog = app.AwaitWindow("Digestorium - Select File", IDCANCEL);
+    const std::string chosen = WorkPath("files\\") + ChosenFile;
+    Send(app.Control(1148, dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+    PostMessageA(app.Control(IDOK, dialog), BM_CLICK, 0, 0);
+    WaitFor("the open-file dialog to close", [&] { return !IsWindow(dialog); });
     app.AwaitStatus("File processing has been completed.  1 file listed.");
     // A match with md5sum's digest shows that the chosen file itself was hashed.
     SetClipboardText(ReadFile(WorkPath("md5sums.txt")).substr(0, 32));
@@ -326,7 +309,9 @@ void StartChooseAndCheck() {
     app.Press(0, VK_F1);
     AwaitLaunched("F1: the manual", WorkPath(ManualFile));
 
-    app.Choose(dg::MenuAbout);
+    // Help > About, as a click in the menu chooses it.
+    PostMessageA(app.Main(), WM_COMMAND, MAKEWPARAM(dg::win32::MenuCommandBase + dg::MenuAbout, 0),
+                 0);
     // The notice is the last of its texts to be made.
     HWND about = app.AwaitWindow("Digestorium About", dg::AboutNoticeLabel);
     Screenshot(about, "AboutWindow");
@@ -346,12 +331,11 @@ void FillListingFolder() {
         const std::string name = folder + std::to_string(i) + "_日本語_Ελληνικά_Ñandú.bin";
         HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        const bool made =
-            file != INVALID_HANDLE_VALUE &&
-            SetFilePointer(file, 100 << 20, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-            SetEndOfFile(file);
+        Require(file != INVALID_HANDLE_VALUE, "file " + name,
+                "error " + std::to_string(GetLastError()));
+        SetFilePointer(file, 100 << 20, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
         CloseHandle(file);
-        Require(made, "file " + name, "error " + std::to_string(GetLastError()));
     }
 }
 
@@ -392,7 +376,8 @@ void Reports() {
     // Two rows, or three when Cancel came after the third had begun.
     const std::string rows = std::to_string(app.Rows());
     Require(rows == "2" || rows == "3", "rows after Cancel 2 or 3", rows);
-    Expect("status after Cancel", completed + rows + " files listed.", status);
+    const std::string listed = completed + rows + " files listed.";
+    Require(status == listed, "status after Cancel " + Quote(listed), Quote(status));
     Screenshot(app.Main(), "MainWindow");
 
     // Each report is of another kind than the one before, so its status is new. Their bytes
@@ -438,6 +423,8 @@ int main(int argc, char** argv) {
     }
     exe = argv[1];
     work = argv[2];
+    // Each line as it comes, in case the run is cut short.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     Prepare();
     const std::vector<std::string> chosen(argv + 3, argv + argc);
     int passed = 0;
@@ -448,7 +435,6 @@ int main(int argc, char** argv) {
         if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), name) == chosen.end())
             continue;
         std::printf("== %s\n", name.c_str());
-        std::fflush(stdout);
         const ULONGLONG start = GetTickCount64();
         bool ok = true;
         try {
@@ -459,7 +445,6 @@ int main(int argc, char** argv) {
         }
         std::printf("%s %s (%.1f s)\n", ok ? "PASS" : "FAIL", name.c_str(),
                     (GetTickCount64() - start) / 1000.0);
-        std::fflush(stdout);
         (ok ? passed : failed)++;
     }
     std::printf("driver: %d passed, %d failed\n", passed, failed);
