@@ -68,17 +68,16 @@ Events ArrowDown() {
 
 // The key with its modifiers held down around it.
 Events PressKey(int shortcut) {
-    std::vector<BYTE> modifiers;
+    std::vector<BYTE> keys;
     for (const auto& [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
                                    std::pair{AltKey, VK_MENU}})
         if (shortcut & bit)
-            modifiers.push_back(static_cast<BYTE>(key));
-    for (BYTE modifier : modifiers)
-        keybd_event(modifier, 0, 0, 0);
-    keybd_event(static_cast<BYTE>(shortcut), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(shortcut), 0, KEYEVENTF_KEYUP, 0);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
-        keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+            keys.push_back(static_cast<BYTE>(key));
+    keys.push_back(static_cast<BYTE>(shortcut));
+    for (BYTE key : keys)
+        keybd_event(key, 0, 0, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
     return PumpEvents(400);
 }
 

@@ -45,26 +45,25 @@ protected:
     const std::string log = folder + "launched.txt";
 };
 
-TEST_F(LaunchTest, AProgramNamedLikeTheManualIsNotRun) {
-    std::string document = folder + "digestorium_manual.dgnoassociation";
-    ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
-    EXPECT_FALSE(LaunchProgram(document, "", "", 0));
-    EXPECT_EQ(WaitForLaunch(log, 1500), "");
-}
-
 void SetClassesValue(const std::string& key, const std::string& value) {
     // Wine does not merge HKEY_CURRENT_USER's classes into HKEY_CLASSES_ROOT.
     RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                     static_cast<DWORD>(value.size() + 1));
 }
 
-TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolder) {
+// Both documents are programs themselves: only their type's program may get them, and a type
+// without one runs nothing.
+TEST_F(LaunchTest, ADocumentOpensInItsProgramInItsFolderOrNotAtAll) {
+    const std::string manual = folder + "digestorium_manual.dgnoassociation";
+    const std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
+    for (const std::string& copy : {manual, document})
+        ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), copy.c_str(), FALSE));
+    EXPECT_FALSE(LaunchProgram(manual, "", "", 0));
+    EXPECT_EQ(WaitForLaunch(log, 1500), "");
+
     SetClassesValue(".dgtestdoc", "DigestoriumTestDocument");
     SetClassesValue("DigestoriumTestDocument\\shell\\open\\command",
                     std::string("\"") + DocumentProgram() + "\" \"%1\"");
-    // The document is a program itself: its type's program must get it, not run it.
-    std::string document = folder + "Digestorium 120000_01012026.dgtestdoc";
-    ASSERT_TRUE(CopyFileA(DocumentProgram().c_str(), document.c_str(), FALSE));
     EXPECT_TRUE(LaunchProgram(document, "", "", 0));
     EXPECT_EQ(WaitForLaunch(log, 10000),
               document + "\t" + folder.substr(0, folder.size() - 1) + "\n");
