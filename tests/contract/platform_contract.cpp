@@ -9,29 +9,26 @@
 namespace dg::contract {
 namespace {
 
-// What the events of that kind carry: the chosen menu items, or the object's event types.
-std::vector<int> Of(const Events& events, EventKind kind, int object = -1) {
-    std::vector<int> found;
-    for (const Event& event : events) {
-        if (event.kind == kind && kind == EventMenu)
-            found.push_back(event.object);
-        else if (event.kind == kind && event.object == object)
-            found.push_back(event.type);
-    }
-    return found;
-}
-
 std::vector<int> ListTypes(const Events& events) {
-    return Of(events, EventControl, ResultList);
+    std::vector<int> types;
+    for (const Event& event : events)
+        if (event.kind == EventControl && event.object == ResultList)
+            types.push_back(event.type);
+    return types;
 }
 
 std::vector<int> MenuItemsFromKey(int shortcut) {
-    return Of(PressKey(shortcut), EventMenu);
+    std::vector<int> items;
+    for (const Event& event : PressKey(shortcut))
+        if (event.kind == EventMenu)
+            items.push_back(event.object);
+    return items;
 }
 
 const std::vector<int> SelectionThenClick{ListSelectionChanged, ListLeftClick};
 const std::vector<int> ClickAlone{ListLeftClick};
 const std::vector<int> Nothing;
+const Event MainWindowClose{EventCloseWindow, MainWindow, MainWindow, 0};
 
 using Contract = ListWindowTest;
 
@@ -86,15 +83,13 @@ TEST_F(Contract, ButtonClicksAndCloseBoxesBecomeEvents) {
     ASSERT_TRUE(OpenWindow(AboutWindow, 402, 183, "Other", 0));
     ClickButton(CheckButton);
     ClickButton(CheckButton);
+    const Event click{EventControl, CheckButton, MainWindow, ButtonClicked};
+    EXPECT_EQ(EventsNow(), (Events{click, click}));
     PressCloseBox(MainWindow);
     PressCloseBox(MainWindow);
     PressCloseBox(AboutWindow);
     CloseWindow(AboutWindow);
-    const Events events = EventsNow();
-    EXPECT_EQ(events.size(), 3u);
-    EXPECT_EQ(Of(events, EventControl, CheckButton),
-              (std::vector<int>{ButtonClicked, ButtonClicked}));
-    EXPECT_EQ(Of(events, EventCloseWindow, MainWindow), std::vector<int>{0});
+    EXPECT_EQ(EventsNow(), Events{MainWindowClose});
     EXPECT_TRUE(WindowShown(MainWindow));
 }
 
@@ -114,7 +109,7 @@ TEST_F(Contract, ShortcutsRegisteredMovedAndRemoved) {
     RemoveShortcut(MainWindow, -1);
     EXPECT_EQ(MenuItemsFromKey(ctrlD), Nothing);
     // Alt+F4 without a shortcut of its own asks to close the window.
-    EXPECT_EQ(Of(PressKey(AltKey + KeyF4), EventCloseWindow, MainWindow), std::vector<int>{0});
+    EXPECT_EQ(PressKey(AltKey + KeyF4), Events{MainWindowClose});
     // Shortcuts act only while their window is active.
     AddShortcut(MainWindow, ctrlD, MenuListDirectory);
     ASSERT_TRUE(OpenWindow(AboutWindow, 402, 183, "Other", 0));
