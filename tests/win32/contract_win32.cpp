@@ -9,6 +9,38 @@ namespace dg::contract {
 
 using namespace dg::test;
 
+namespace {
+
+// The key with its modifiers held down around it.
+void SendKey(int shortcut) {
+    std::vector<BYTE> keys;
+    for (const auto& [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
+                                   std::pair{AltKey, VK_MENU}})
+        if (shortcut & bit)
+            keys.push_back(static_cast<BYTE>(key));
+    keys.push_back(static_cast<BYTE>(shortcut));
+    for (BYTE key : keys)
+        keybd_event(key, 0, 0, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// The events until the list raises one of that type (-1: of any type), then a little longer
+// for late ones.
+Events UntilListEvent(int type) {
+    Events events = PumpEvents(3000, [type](const Events& seen) {
+        return std::any_of(seen.begin(), seen.end(), [type](const Event& event) {
+            return event.kind == EventControl && event.object == ResultList &&
+                   (type < 0 || event.type == type);
+        });
+    });
+    for (const Event& late : PumpEvents(150))
+        events.push_back(late);
+    return events;
+}
+
+} // namespace
+
 void StartPlatform() {
     InitialisePlatform();
 }
@@ -50,34 +82,16 @@ Events ClickRow(int row) {
     const DWORD y = (point.y * 65536 + height / 2) / height;
     for (const DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
         mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button, x, y, 0, 0);
-    // The events until the list reports the click, then a little longer for late ones.
-    Events events = PumpEvents(3000, [](const Events& seen) {
-        return std::any_of(seen.begin(), seen.end(), [](const Event& event) {
-            return event.kind == EventControl && event.object == ResultList &&
-                   event.type == ListLeftClick;
-        });
-    });
-    for (const Event& late : PumpEvents(150))
-        events.push_back(late);
-    return events;
+    return UntilListEvent(ListLeftClick);
 }
 
 Events ArrowDown() {
-    return PressKey(VK_DOWN);
+    SendKey(VK_DOWN);
+    return UntilListEvent(-1);
 }
 
-// The key with its modifiers held down around it.
 Events PressKey(int shortcut) {
-    std::vector<BYTE> keys;
-    for (const auto& [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
-                                   std::pair{AltKey, VK_MENU}})
-        if (shortcut & bit)
-            keys.push_back(static_cast<BYTE>(key));
-    keys.push_back(static_cast<BYTE>(shortcut));
-    for (BYTE key : keys)
-        keybd_event(key, 0, 0, 0);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+    SendKey(shortcut);
     return PumpEvents(400);
 }
 
