@@ -6,26 +6,32 @@
 
 #include "platform/qt/qt_backend.h"
 #include "platform/system.h"
-#include "platform/ui.h"
 
-#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 namespace dg::contract {
 
 namespace {
 
-QTableView* List() {
-    const qt::ControlEntry* entry = qt::FindControl(ResultList, ControlKind::List);
-    return entry ? static_cast<QTableView*>(entry->widget) : nullptr;
+// Posted behind the input: WaitEvent returns it after everything the input caused.
+constexpr auto Marker = static_cast<EventKind>(-1);
+
+QWidget* Widget(int control) {
+    return qt::FindControl(control)->widget;
 }
+
+QTableView* List() {
+    return static_cast<QTableView*>(Widget(ResultList));
+}
+
+ThreadProcedure served = nullptr;
 
 } // namespace
 
@@ -44,57 +50,83 @@ bool Activate(int window) {
     return QTest::qWaitForWindowActive(qt::WindowWidget(window));
 }
 
-std::vector<int> ClickRow(int row) {
+Events EventsNow() {
+    qt::PostEvent(Marker, 0, -1, 0);
+    Events events;
+    for (EventKind kind = WaitEvent(); kind != Marker; kind = WaitEvent())
+        events.push_back({kind, EventControlNumber(), EventWindowNumber(), EventType()});
+    return events;
+}
+
+Events ClickRow(int row) {
     QTableView* view = List();
     QPoint point;
     if (row >= 0) {
         point = view->visualRect(view->model()->index(row, 0)).center();
     } else {
-        // Below the rows, at another point each time.
         static bool left = false;
         left = !left;
         point = {left ? 100 : 300, view->viewport()->height() - 5};
     }
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
-    return test::EventsUntilNow(EventControl, ResultList);
+    return EventsNow();
 }
 
-std::vector<int> ArrowDown() {
+Events ArrowDown() {
     QTest::keyClick(List(), Qt::Key_Down);
-    return test::EventsUntilNow(EventControl, ResultList);
+    return EventsNow();
 }
 
-std::vector<int> ListEventsNow() {
-    return test::EventsUntilNow(EventControl, ResultList);
-}
-
-std::vector<int> MenuItemsFromKey(int shortcut) {
+Events PressKey(int shortcut) {
     test::PressShortcut(shortcut);
-    return test::EventsUntilNow(EventMenu);
+    return EventsNow();
 }
 
-bool MenuItemGreyed(int item) {
-    const QAction* action = qt::MenuAction(item);
-    return action != nullptr && !action->isEnabled();
+void ClickButton(int control) {
+    static_cast<QPushButton*>(Widget(control))->click();
+}
+
+void PressCloseBox(int window) {
+    qt::WindowWidget(window)->close();
+}
+
+bool WindowShown(int window) {
+    return qt::WindowWidget(window)->isVisible();
+}
+
+void FocusAndSelectAll(int field) {
+    auto* edit = static_cast<QLineEdit*>(Widget(field));
+    edit->setFocus();
+    edit->selectAll();
+}
+
+void PutOnClipboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+Paint FieldPaint(int field) {
+    const QWidget* widget = Widget(field);
+    const auto colour = [widget](QPalette::ColorRole role) {
+        const QColor shown = widget->palette().color(
+            widget->isEnabled() ? QPalette::Active : QPalette::Disabled, role);
+        return shown.red() | shown.green() << 8 | shown.blue() << 16;
+    };
+    return {colour(QPalette::Text), colour(QPalette::Base)};
 }
 
 bool ServeWorker(ThreadProcedure procedure) {
-    const int worker = StartThread(procedure, 0);
-    if (worker == 0)
-        return false;
-    std::atomic<bool> ended{false};
-    // Wakes WaitEvent once the worker has ended.
-    std::thread waker([&] {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (IsThreadRunning(worker) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        ended = !IsThreadRunning(worker);
-        qt::PostEvent(test::Marker, 0, -1, 0);
-    });
-    while (WaitEvent() != test::Marker) {
+    served = procedure;
+    // The worker's last act wakes WaitEvent: everything it called has been done by then.
+    const int worker = StartThread(
+        [](int) {
+            const int result = served(0);
+            qt::PostEvent(Marker, 0, -1, 0);
+            return result;
+        },
+        0);
+    while (worker != 0 && WaitEvent() != Marker) {
     }
-    waker.join();
-    return ended;
+    return worker != 0;
 }
 
 } // namespace dg::contract

@@ -3,20 +3,40 @@
 #include "contract/contract.h"
 #include "win32_test_support.h"
 
+#include <algorithm>
+
 namespace dg::contract {
 
 using namespace dg::test;
 
 namespace {
 
-// The list's event types: until the condition holds, then a little longer for late ones.
-std::vector<int> ListTypesUntil(const std::function<bool(const std::vector<int>&)>& done) {
-    std::vector<int> types =
-        TypesOf(PumpEvents(3000, [&](const Seen& seen) { return done(TypesOf(seen, ResultList)); }),
-                ResultList);
-    for (int type : TypesOf(PumpEvents(150), ResultList))
-        types.push_back(type);
-    return types;
+// The key with its modifiers held down around it.
+void SendKey(int shortcut) {
+    std::vector<BYTE> keys;
+    for (const auto& [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
+                                   std::pair{AltKey, VK_MENU}})
+        if (shortcut & bit)
+            keys.push_back(static_cast<BYTE>(key));
+    keys.push_back(static_cast<BYTE>(shortcut));
+    for (BYTE key : keys)
+        keybd_event(key, 0, 0, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// The events until the list raises one of that type (-1: of any type), then a little longer
+// for late ones.
+Events UntilListEvent(int type) {
+    Events events = PumpEvents(3000, [type](const Events& seen) {
+        return std::any_of(seen.begin(), seen.end(), [type](const Event& event) {
+            return event.kind == EventControl && event.object == ResultList &&
+                   (type < 0 || event.type == type);
+        });
+    });
+    for (const Event& late : PumpEvents(150))
+        events.push_back(late);
+    return events;
 }
 
 } // namespace
@@ -30,10 +50,20 @@ void EndPlatform() {
 }
 
 bool Activate(int window) {
-    return BringToFront(window);
+    HWND hwnd = win32::WindowHandle(window);
+    const auto active = [hwnd] {
+        return GetForegroundWindow() == hwnd && GetActiveWindow() == hwnd;
+    };
+    ActivateWindow(window);
+    PumpEvents(3000, [&](const Events&) { return active(); });
+    return active();
 }
 
-std::vector<int> ClickRow(int row) {
+Events EventsNow() {
+    return PumpEvents(150);
+}
+
+Events ClickRow(int row) {
     POINT point{};
     if (row >= 0) {
         RECT rect{};
@@ -52,36 +82,54 @@ std::vector<int> ClickRow(int row) {
     const DWORD y = (point.y * 65536 + height / 2) / height;
     for (const DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
         mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button, x, y, 0, 0);
-    return ListTypesUntil(
-        [](const std::vector<int>& got) { return !got.empty() && got.back() == ListLeftClick; });
+    return UntilListEvent(ListLeftClick);
 }
 
-std::vector<int> ArrowDown() {
-    test::PressKey(VK_DOWN);
-    return ListTypesUntil([](const std::vector<int>& got) { return !got.empty(); });
+Events ArrowDown() {
+    SendKey(VK_DOWN);
+    return UntilListEvent(-1);
 }
 
-std::vector<int> ListEventsNow() {
-    return TypesOf(PumpEvents(150), ResultList);
+Events PressKey(int shortcut) {
+    SendKey(shortcut);
+    return PumpEvents(400);
 }
 
-std::vector<int> MenuItemsFromKey(int shortcut) {
-    std::vector<WORD> modifiers;
-    for (const auto& [bit, key] : {std::pair{ShiftKey, VK_SHIFT}, std::pair{CtrlKey, VK_CONTROL},
-                                   std::pair{AltKey, VK_MENU}})
-        if (shortcut & bit)
-            modifiers.push_back(static_cast<WORD>(key));
-    test::PressKey(static_cast<WORD>(shortcut & 0xFFFF), modifiers);
-    std::vector<int> items;
-    for (const SeenEvent& event : PumpEvents(400))
-        if (event.kind == EventMenu)
-            items.push_back(event.object);
-    return items;
+void ClickButton(int control) {
+    PostMessageA(ControlHandle(control), BM_CLICK, 0, 0);
 }
 
-bool MenuItemGreyed(int item) {
-    HMENU bar = GetMenu(win32::WindowHandle(MainWindow));
-    return (GetMenuState(bar, win32::MenuCommandBase + item, MF_BYCOMMAND) & MF_GRAYED) != 0;
+void PressCloseBox(int window) {
+    SendMessageA(win32::WindowHandle(window), WM_CLOSE, 0, 0);
+}
+
+bool WindowShown(int window) {
+    return IsWindowVisible(win32::WindowHandle(window)) != FALSE;
+}
+
+void FocusAndSelectAll(int field) {
+    SetFocus(ControlHandle(field));
+    SendMessageA(ControlHandle(field), EM_SETSEL, 0, -1);
+}
+
+void PutOnClipboard(const std::string& text) {
+    test::PutOnClipboard(text);
+}
+
+// What the window procedure hands the field when it is painted. The text's own background
+// must be the fill's colour; when it is not, the background is given as -2.
+Paint FieldPaint(int field) {
+    HWND hwnd = ControlHandle(field);
+    HDC dc = GetDC(hwnd);
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(hwnd)));
+    LOGBRUSH fill{};
+    GetObjectA(brush, sizeof(fill), &fill);
+    const Paint paint{static_cast<int>(GetTextColor(dc)),
+                      GetBkColor(dc) == fill.lbColor ? static_cast<int>(fill.lbColor) : -2};
+    ReleaseDC(hwnd, dc);
+    return paint;
 }
 
 bool ServeWorker(ThreadProcedure procedure) {

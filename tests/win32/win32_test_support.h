@@ -1,6 +1,8 @@
-// Real windows for the Win32 backend tests: a fixture that owns the platform, event pumping
-// with a time limit, and real mouse and keyboard input.
+// Real windows for the Win32 backend tests: event pumping with a time limit, control handles
+// and the clipboard in any format.
 #pragma once
+
+#include "contract/contract.h"
 
 #include "platform/files.h"
 #include "platform/ids.h"
@@ -19,15 +21,9 @@
 
 namespace dg::test {
 
-struct SeenEvent {
-    EventKind kind;
-    int object, window, type;
-    bool operator==(const SeenEvent&) const = default;
-};
-
 // Runs WaitEvent until the condition holds or the time is up; a thread timer keeps WaitEvent
 // from blocking for good. Returns the events of the three kinds the logic acts on.
-using Seen = std::vector<SeenEvent>;
+using Seen = contract::Events;
 
 inline Seen PumpEvents(int milliseconds, const std::function<bool(const Seen&)>& done = nullptr) {
     Seen seen;
@@ -44,14 +40,6 @@ inline Seen PumpEvents(int milliseconds, const std::function<bool(const Seen&)>&
     }
     KillTimer(nullptr, timer);
     return seen;
-}
-
-inline std::vector<int> TypesOf(const Seen& events, int control) {
-    std::vector<int> types;
-    for (const SeenEvent& event : events)
-        if (event.kind == EventControl && event.object == control)
-            types.push_back(event.type);
-    return types;
 }
 
 // What md5sum prints for the three bytes "abc".
@@ -86,26 +74,6 @@ inline HWND ControlHandle(int control) {
     return entry != nullptr ? entry->hwnd.load() : nullptr;
 }
 
-// Brings the window to the front and waits until it has the keyboard.
-inline bool BringToFront(int window) {
-    HWND hwnd = win32::WindowHandle(window);
-    ActivateWindow(window);
-    PumpEvents(3000, [hwnd](const Seen&) {
-        return GetForegroundWindow() == hwnd && GetActiveWindow() == hwnd;
-    });
-    return GetForegroundWindow() == hwnd && GetActiveWindow() == hwnd;
-}
-
-// A key with modifiers (VK_CONTROL, VK_SHIFT, VK_MENU) held down around it.
-inline void PressKey(WORD key, const std::vector<WORD>& modifiers = {}) {
-    for (WORD modifier : modifiers)
-        keybd_event(static_cast<BYTE>(modifier), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
-        keybd_event(static_cast<BYTE>(*it), 0, KEYEVENTF_KEYUP, 0);
-}
-
 // Bytes on the clipboard in the format, text with its terminating zero unless told not to.
 inline void PutOnClipboard(const std::string& text, UINT format = CF_TEXT, bool terminated = true) {
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -117,16 +85,6 @@ inline void PutOnClipboard(const std::string& text, UINT format = CF_TEXT, bool 
     CloseClipboard();
 }
 
-// Each test starts with the platform set up and ends with every window closed.
-class WindowTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitialisePlatform(); }
-    static void TearDownTestSuite() { ReleasePlatform(); }
-    void TearDown() override {
-        for (int window = 0; window < WindowCount; ++window)
-            CloseWindow(window);
-        PumpEvents(50);
-    }
-};
+using WindowTest = contract::PlatformTest;
 
 } // namespace dg::test
