@@ -42,6 +42,8 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] bool WaitUntil(const std::function<bool()>& condition);
 
 // ---- What a user sees ----
+// Texts of fields and the bar's position come from the platform's own GetControlText and
+// GetControlState, which may be called from the test's thread.
 
 [[nodiscard]] std::string Status();
 [[nodiscard]] bool Visible(int control);
