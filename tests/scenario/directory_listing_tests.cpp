@@ -51,7 +51,7 @@ protected:
         for (int control : {CancelButton, ProgressBar, WorkingLabel})
             EXPECT_FALSE(Visible(control)) << control;
         EXPECT_TRUE(Enabled(CancelButton));
-        EXPECT_EQ(Value(ProgressBar), 0);
+        EXPECT_EQ(GetControlState(ProgressBar), 0);
         ExpectCommands(Unlocked);
     }
 };
@@ -67,9 +67,8 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBox) {
     EXPECT_EQ(Status(),
               "Please select directory or click on the OK button to list current directory.");
     ExpectCommands(Locked);
-    ExpectWindow(DirectoryWindow, expected::DirectoryTitle, expected::DirectoryWidth,
-                 expected::DirectoryHeight, expected::DirectoryControls);
-    EXPECT_EQ(Text(DirectoryTree), DocumentsFolderWithSeparator());
+    ExpectWindow(DirectoryWindow, expected::DirectoryTitle, expected::DirectoryControls);
+    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithSeparator());
 
     OnGui([] { qt::WindowWidget(MainWindow)->showMinimized(); });
     CloseBox(DirectoryWindow);

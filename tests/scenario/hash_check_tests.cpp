@@ -32,9 +32,9 @@ protected:
         input();
         Settle();
         EXPECT_EQ(Status(), outcome.status);
-        EXPECT_EQ(Text(VerdictField), outcome.verdict);
+        EXPECT_EQ(GetControlText(VerdictField), outcome.verdict);
         EXPECT_EQ(Background(VerdictField), outcome.colour);
-        EXPECT_EQ(Text(CheckHashField), checkHash);
+        EXPECT_EQ(GetControlText(CheckHashField), checkHash);
     }
 };
 
@@ -58,21 +58,22 @@ TEST_F(HashCheck, EachWayInReadsTheClipboardAnew) {
 TEST_F(HashCheck, JobResetsTheVerdictARowWithoutHashKeepsIt) {
     Check(AbcMd5, CheckButtonClicked, Match);
     ListFile(Folder() + "/missing.bin");
-    EXPECT_EQ(Text(VerdictField) + Text(CheckHashField), "");
+    EXPECT_EQ(GetControlText(VerdictField) + GetControlText(CheckHashField), "");
     EXPECT_EQ(Background(VerdictField), -1);
     Check(
         AbcMd5, [] { ClickRow(0); }, Match);
-    EXPECT_EQ(Text(FileField) + Text(FileHashField) + Text(FileHashLowerField),
+    EXPECT_EQ(GetControlText(FileField) + GetControlText(FileHashField) +
+                  GetControlText(FileHashLowerField),
               "abc.txt" + AbcMd5Upper + AbcMd5);
     Check(AbcMd5, [] { ClickRow(1); },
           {"No file and MD5 hash available to check.  Please select file or list directory.",
            Match.verdict, Match.colour});
-    EXPECT_EQ(Text(FileField), "missing.bin");
+    EXPECT_EQ(GetControlText(FileField), "missing.bin");
     ClickRow(-1);
     Settle();
     EXPECT_EQ(Status(),
               "No file selected or list is empty.  Please select file or list directory.");
-    EXPECT_EQ(Text(FileField), "missing.bin");
+    EXPECT_EQ(GetControlText(FileField), "missing.bin");
     Choose(MenuClearList);
     EXPECT_EQ(Status(), "List cleared.  Please select file or list directory.");
     EXPECT_TRUE(ListRows().empty());

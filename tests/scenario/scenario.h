@@ -5,6 +5,8 @@
 
 #include "expected_ui.h"
 #include "platform/ids.h"
+#include "platform/ui.h"
+#include "unit/unit_support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,6 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -41,13 +42,12 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] bool WaitUntil(const std::function<bool()>& condition);
 
 // ---- What a user sees ----
+// Texts of fields and the bar's position come from the platform's own GetControlText and
+// GetControlState, which may be called from the test's thread.
 
 [[nodiscard]] std::string Status();
-[[nodiscard]] std::string Text(int control);
 [[nodiscard]] bool Visible(int control);
 [[nodiscard]] bool Enabled(int control);
-// The bar's position, or the list's selected row (-1: none).
-[[nodiscard]] int Value(int control);
 // The field's background as a colour value, -1 for the default.
 [[nodiscard]] int Background(int control);
 [[nodiscard]] Rows ListRows();
@@ -107,13 +107,15 @@ protected:
     // Runs in the working directory before the program starts.
     virtual void BeforeStart() {}
 
-    [[nodiscard]] std::string Folder() const { return folder_.string(); }
+    [[nodiscard]] std::string Folder() const { return folder_.Path(); }
     // Writes a file under the working directory and returns its full path.
-    std::string WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string WriteFile(const std::string& name, const std::string& bytes) const {
+        return folder_.Write(name, bytes);
+    }
 
     // The program has ended; returns its exit code.
     int WaitForExit();
-    [[nodiscard]] bool Ended() const { return ended_->load(); }
+    [[nodiscard]] bool Ended() const { return ended_; }
 
     // Chooses the file through BrowseButton and waits until the job and its animator ended.
     void ListFile(const std::string& path) {
@@ -132,9 +134,9 @@ protected:
 private:
     static bool Idle();
     std::filesystem::path previousFolder_;
-    std::filesystem::path folder_;
-    std::shared_ptr<std::atomic<bool>> ended_;
-    std::shared_ptr<std::atomic<int>> exitCode_;
+    test::TempFolder folder_;
+    std::atomic<bool> ended_ = false;
+    std::atomic<int> exitCode_ = -1;
 };
 
 // A file whose reader blocks until it is released: the test decides when hashing ends.
@@ -151,13 +153,11 @@ public:
 
 private:
     std::string path_;
-    bool released_ = false;
 };
 
-// The window, active, with its title bar's buttons, and its controls where the table places
-// them, in the order of the table.
-void ExpectWindow(int number, const char* title, int width, int height,
-                  std::span<const expected::Placed> table);
+// The window, active, with its title bar's buttons, and the texts and styles of the table's
+// controls. Where they lie is the Win32 layout tests' business.
+void ExpectWindow(int number, const char* title, std::span<const expected::Placed> table);
 
 // The command states of MainWindow, as read back from the widgets.
 constexpr bool Unlocked = true;

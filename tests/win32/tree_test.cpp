@@ -11,7 +11,7 @@
 
 #include <dbt.h>
 
-#include <bitset>
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -38,13 +38,6 @@ std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
     return children;
 }
 
-[[maybe_unused]] std::set<std::string> Names(HWND tree, HTREEITEM item) {
-    std::set<std::string> names;
-    for (HTREEITEM child : Children(tree, item))
-        names.insert(ItemText(tree, child));
-    return names;
-}
-
 class TreeTest : public WindowTest {
 protected:
     void Open(FolderSource& source = SystemFolderSource()) {
@@ -53,27 +46,19 @@ protected:
                                     DocumentsFolderWithSeparator(), source),
                   0);
         tree = ControlHandle(DirectoryTree);
-        computer = TreeView_GetRoot(tree);
     }
-    // Selects as a click would, and reads the tree's text.
-    std::string TextOf(HTREEITEM item) {
-        TreeView_SelectItem(tree, item);
-        return GetControlText(DirectoryTree);
+    // What Windows sends when a medium arrives in the drive.
+    static void Arrive(char drive) {
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1u << (drive - 'A');
+        SendMessageA(win32::WindowHandle(DirectoryWindow), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                     reinterpret_cast<LPARAM>(&volume));
     }
 
     HWND tree = nullptr;
-    HTREEITEM computer = nullptr;
 };
-
-// Every drive, then the documents folder; the tree opens at that folder under its drive.
-TEST_F(TreeTest, OpensAtTheDocumentsFolderUnderItsDrive) {
-    Open();
-    EXPECT_EQ(GetControlText(DirectoryTree), DocumentsFolderWithSeparator());
-    const auto top = Children(tree, computer);
-    EXPECT_EQ(top.size(), std::bitset<32>(GetLogicalDrives()).count() + 1) << "and documents";
-    EXPECT_NE(TreeView_GetParent(tree, TreeView_GetSelection(tree)), computer);
-    EXPECT_EQ(TextOf(top.back()), DocumentsFolderWithSeparator());
-}
 
 TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
     FakeSource source; // drive C without a medium
@@ -91,12 +76,7 @@ TEST_F(TreeTest, NotReadyPromptDisablesTheTreeUntilCancelOrAMedium) {
 
     SetControlText(DirectoryTree, "C:\\");
     ASSERT_NE(FindWindowA("DigestoriumDrivePrompt", nullptr), nullptr);
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof(volume);
-    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = 1 << 2;
-    SendMessageA(win32::WindowHandle(DirectoryWindow), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
-                 reinterpret_cast<LPARAM>(&volume));
+    Arrive('C');
     EXPECT_EQ(FindWindowA("DigestoriumDrivePrompt", nullptr), nullptr);
     EXPECT_TRUE(IsWindowEnabled(tree));
 }
@@ -119,14 +99,11 @@ TEST_F(TreeTest, IconsAtTheMonitorsDpiForEveryNode) {
         ASSERT_GE(source.volumeIcon, ImageList_GetImageCount(shown));
         if (drive[0] == 'E')
             source.top.push_back(Volume(drive));
-        DEV_BROADCAST_VOLUME volume{};
-        volume.dbcv_size = sizeof(volume);
-        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-        volume.dbcv_unitmask = 1u << (drive[0] - 'A');
-        SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+        Arrive(drive[0]);
         EXPECT_GT(ImageList_GetImageCount(shown), source.volumeIcon) << drive;
     }
-    EXPECT_EQ(TextOf(Children(tree, computer).back()), "E:\\");
+    TreeView_SelectItem(tree, Children(tree, TreeView_GetRoot(tree)).back());
+    EXPECT_EQ(GetControlText(DirectoryTree), "E:\\");
 }
 
 // A folder shows an expand button only when it holds a subfolder; the tree asks as it shows it.
@@ -171,7 +148,10 @@ TEST_F(TreeTest, System32IsTheRealOneForTheTreeTheScanAndTheDigest) {
 
     Open();
     SetControlText(DirectoryTree, system32);
-    EXPECT_EQ(Names(tree, TreeView_GetSelection(tree)).count(folder), 1u);
+    const auto shown = Children(tree, TreeView_GetSelection(tree));
+    EXPECT_EQ(std::ranges::count_if(shown,
+                                    [&](HTREEITEM item) { return ItemText(tree, item) == folder; }),
+              1);
     EXPECT_EQ(ScanNames(system32, file), std::set<std::string>{file});
     EXPECT_TRUE(ScanNames(syswow64, file).empty());
     EXPECT_EQ(FileDigest(system32 + file), "900150983cd24fb0d6963f7d28e17f72");
