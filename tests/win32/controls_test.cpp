@@ -44,6 +44,27 @@ TEST_F(ControlsTest, ChangesInABurstAreMadeAtOnceAndPaintedSoonAfter) {
     EXPECT_TRUE(caughtUp()) << range.nMax;
 }
 
+DWORD WINAPI AddRowLate(void*) {
+    AddListRow(ResultList, -1, "late\nrow");
+    return 0;
+}
+
+// A worker's call to a window that closes before serving it is dropped, and the worker goes on.
+TEST_F(ControlsTest, AWorkersCallToAWindowClosedMeanwhileReturns) {
+    HANDLE worker = CreateThread(nullptr, 0, AddRowLate, nullptr, 0, nullptr);
+    ASSERT_NE(worker, nullptr);
+    // The call waits in the window's queue, not served.
+    MSG call{};
+    for (int wait = 0; wait < 500; ++wait) {
+        if (PeekMessageA(&call, win32::WindowHandle(MainWindow), WM_APP, 0xBFFF, PM_NOREMOVE))
+            break;
+        Sleep(10);
+    }
+    CloseWindow(MainWindow);
+    EXPECT_EQ(WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
+    CloseHandle(worker);
+}
+
 // A text colour alone goes on the highlight background; a colour reaches the screen once the
 // field has been painted.
 TEST_F(ControlsTest, FieldColoursOnTheHighlightAndOnTheScreen) {

@@ -17,6 +17,9 @@ constexpr int ColumnTitleBytes = 4096;
 // A list's scroll bar costs the most to paint and says the least while rows arrive below
 // the visible ones.
 constexpr DWORD ListCatchUpMs = 1000;
+// The status line of a listing changes with every file; a third of a second keeps it readable,
+// and painting it at every tick made up a quarter of the listing's cost beyond its pause.
+constexpr DWORD StatusCatchUpMs = 300;
 
 HWND CreateChild(int window, int control, const char* className, const std::string& text,
                  DWORD style, DWORD extendedStyle, ControlRect place) {
@@ -324,7 +327,7 @@ void SetStatusText(int statusBar, int field, const std::string& text) {
     RunOnWindowThread(statusBar, [&] {
         HWND hwnd = StatusBarHandle(statusBar);
         if (hwnd != nullptr) {
-            BeforeCostlyPaint(hwnd, 0);
+            BeforeCostlyPaint(hwnd, StatusCatchUpMs);
             SendMessageA(hwnd, SB_SETTEXTA, static_cast<WPARAM>(field),
                          reinterpret_cast<LPARAM>(text.c_str()));
         }

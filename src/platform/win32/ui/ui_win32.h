@@ -112,7 +112,8 @@ void FitLabels(int window);
 void RescaleTree(HWND tree, int dpi);
 
 // Runs action on the thread that owns the window: at once when that is the calling thread,
-// otherwise as a sent message that returns when the action is done.
+// otherwise as a posted message whose caller waits until the action is done, or until the
+// window is gone.
 void RunOnWindowThread(int window, const std::function<void()>& action);
 
 // Events of the calling thread.
