@@ -35,6 +35,7 @@ TEST_F(ControlsTest, ChangesInABurstAreMadeAtOnceAndPaintedSoonAfter) {
         SetStatusText(StatusBar, 0, "row " + std::to_string(row));
         AddListRow(ResultList, -1, "file" + std::to_string(row) + "\nhash");
     }
+    EXPECT_FALSE(IsWindowVisible(status)) << "painted within the burst";
     SCROLLINFO range{sizeof(range), SIF_RANGE, 0, 0, 0, 0, 0};
     const auto caughtUp = [&] {
         GetScrollInfo(list, SB_VERT, &range);
