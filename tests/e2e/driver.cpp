@@ -15,7 +15,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -241,50 +240,6 @@ private:
     HWND status_ = nullptr;
 };
 
-// The window's pixels on screen, bottom-up rows of BGR as a BMP file holds them.
-std::string Capture(HWND window, BITMAPINFOHEADER& info) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    info = {sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::string pixels(static_cast<size_t>((info.biWidth * 3 + 3) / 4 * 4 * info.biHeight), '\0');
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(info.biHeight), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// Keeps a picture of the window as it is on screen in screens\NAME.bmp, for a person to look
-// at.
-void Screenshot(HWND window, const std::string& name) {
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The program paints through its own connection to the display: polls until two
-    // pictures taken 200 ms apart are the same.
-    BITMAPINFOHEADER info{};
-    std::string pixels;
-    WaitFor("a steady picture of " + name, [&] {
-        const std::string previous = pixels;
-        Sleep(200);
-        return (pixels = Capture(window, info)) == previous;
-    });
-    const BITMAPFILEHEADER head{0x4D42,
-                                static_cast<DWORD>(sizeof head + sizeof info + pixels.size()), 0, 0,
-                                sizeof head + sizeof info};
-    CreateDirectoryA(WorkPath("screens").c_str(), nullptr);
-    std::ofstream out(WorkPath("screens\\" + name + ".bmp"), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&head), sizeof head);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out << pixels;
-}
-
 // A second copy is refused; Browse hashes the file chosen in the open-file dialog and Ctrl+C
 // checks it against the clipboard; F1 hands over the manual, About shows until its OK
 // button, and Alt+F4 ends the program.
@@ -314,7 +269,6 @@ void StartChooseAndCheck() {
                  0);
     // The notice is the last of its texts to be made.
     HWND about = app.AwaitWindow("Digestorium About", dg::AboutNoticeLabel);
-    Screenshot(about, "AboutWindow");
     app.Click(dg::AboutOkButton, about);
     WaitFor("the About window to close", [&] { return !IsWindow(about); });
 
@@ -350,7 +304,6 @@ void ListFromChooser(const App& app) {
     const LRESULT folder = Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, documents);
     Require(folder != 0, "the documents folder's subfolder in the tree", "none");
     Send(tree, TVM_SELECTITEM, TVGN_CARET, folder);
-    Screenshot(chooser, "DirectoryWindow");
     app.Click(dg::DirectoryOkButton, chooser);
     WaitFor("the chooser to close", [&] { return !IsWindow(chooser); });
 }
@@ -378,7 +331,6 @@ void Reports() {
     Require(rows == "2" || rows == "3", "rows after Cancel 2 or 3", rows);
     const std::string listed = completed + rows + " files listed.";
     Require(status == listed, "status after Cancel " + Quote(listed), Quote(status));
-    Screenshot(app.Main(), "MainWindow");
 
     // Each report is of another kind than the one before, so its status is new. Their bytes
     // are the unit tests' business.
@@ -426,13 +378,12 @@ int main(int argc, char** argv) {
     // Each line as it comes, in case the run is cut short.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     Prepare();
-    const std::vector<std::string> chosen(argv + 3, argv + argc);
     int passed = 0;
     int failed = 0;
     for (const auto& [name, run] :
          {std::pair<std::string, void (*)()>{"StartChooseAndCheck", StartChooseAndCheck},
           {"Reports", Reports}}) {
-        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), name) == chosen.end())
+        if (argc > 3 && std::find(argv + 3, argv + argc, name) == argv + argc)
             continue;
         std::printf("== %s\n", name.c_str());
         const ULONGLONG start = GetTickCount64();
