@@ -39,35 +39,6 @@ TEST(Text, FileNamePartIsWhatFollowsTheLastSeparator) {
 #endif
 }
 
-#ifndef _WIN32
-// The folder that xdg-user-dirs names, where it exists, else the home folder; nothing without a
-// home.
-TEST(DocumentsFolder, OfTheUser) {
-    TempFolder home;
-    test::ScopedVariable homeVariable("HOME", home.Path().c_str());
-    test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
-    const std::string documents = home.Path("Documents");
-    const std::string quoted = home.Path("My \"Docs\"");
-    std::filesystem::create_directories(documents);
-    std::filesystem::create_directories(quoted);
-    const std::pair<std::string, std::string> cases[] = {
-        {"", home.Path()},
-        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home.Path()},
-        {"  XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"  # quoted\n", quoted},
-        {"XDG_DOCUMENTS_DIR=\"" + documents + "\"\n", documents},
-        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_DOCUMENTS_DIR=$HOME/Documents\n", documents},
-        {"XDG_DOCUMENTS_DIR=\"Documents\"\n", home.Path()},
-    };
-    for (const auto& [setting, folder] : cases) {
-        home.Write("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" + setting);
-        EXPECT_EQ(DocumentsFolderPath(), folder) << setting;
-    }
-    EXPECT_EQ(DocumentsFolderWithSeparator(), home.Path() + "/");
-    test::ScopedVariable noHome("HOME", nullptr);
-    EXPECT_EQ(DocumentsFolderPath(), "");
-}
-#endif
-
 // The manual of the working directory; without it the installed one, in the data folder beside
 // the executable's folder (on Windows there is none).
 TEST(System, ManualOfTheWorkingDirectoryElseTheInstalledOne) {
