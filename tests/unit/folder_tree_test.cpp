@@ -20,6 +20,7 @@ namespace dg {
 namespace {
 
 using namespace test;
+using Paths = std::vector<std::string>;
 
 // A Shift-JIS name whose second byte is a backslash.
 const std::string TwoByteName = "\x95\x5C";
@@ -33,15 +34,11 @@ protected:
                           {"C:\\Users\\x\\Documents\\", {"Music"}}};
         tree.SetText("");
     }
-    std::vector<std::string> TopLevel() const {
-        std::vector<std::string> names;
+    Paths TopLevel() const {
+        Paths paths;
         for (const auto& node : tree.Computer()->children)
-            names.push_back(node->name);
-        return names;
-    }
-    FolderNode* Child(FolderNode* node, std::size_t index) {
-        tree.ReadChildren(*node);
-        return node->children.at(index).get();
+            paths.push_back(tree.PathOf(*node));
+        return paths;
     }
 
     FakeSource source;
@@ -51,13 +48,11 @@ protected:
 TEST_F(FolderTreeTest, SelectionWalk) {
     const std::pair<std::string, std::string> cases[] = {
         {"c:\\users\\X\\DOCUMENTS\\", "C:\\Users\\x\\Documents\\"},
-        {"d:\\", "D:\\"},
         {"C:\\" + TwoByteName + "\\", "C:\\" + TwoByteName + "\\"},
-        {"E:\\Temp\\", ""},
-        {"\\\\server\\share\\", ""},
-        {"\\", ""},
         {"Cx\\Temp\\", ""},
         {"C:\\Users\\nobody\\", ""},
+        // Beyond the limit: cut to it, the path would name another folder.
+        {"C:\\Users\\" + std::string(MaxTreePathBytes, 'n') + "\\", ""},
         // A file pattern selects the folder before it; alone, it keeps the selection.
         {"C:\\Users\\*.txt", "C:\\Users\\"},
         {"*.*", "C:\\Temp\\"}};
@@ -70,17 +65,12 @@ TEST_F(FolderTreeTest, SelectionWalk) {
 
 TEST_F(FolderTreeTest, PathOfEachNodeKind) {
     FolderNode* computer = tree.Computer();
-    FolderNode* documents = Child(computer, 2);
-    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs"}));
+    FolderNode* documents = computer->children.at(2).get();
+    tree.ReadChildren(*documents);
+    EXPECT_EQ(TopLevel(), (Paths{"C:\\", "D:\\", "C:\\Users\\x\\Documents\\"}));
     EXPECT_EQ(computer->name, "My Computer");
     EXPECT_EQ(tree.PathOf(*computer), "");
-    EXPECT_EQ(tree.PathOf(*Child(computer, 1)), "D:\\");
-    EXPECT_EQ(tree.PathOf(*documents), "C:\\Users\\x\\Documents\\");
-    EXPECT_EQ(tree.PathOf(*Child(documents, 0)), "C:\\Users\\x\\Documents\\Music\\");
-    FolderNode* users = Child(Child(computer, 0), 0);
-    EXPECT_EQ(tree.PathOf(*Child(users, 0)), "C:\\Users\\x\\");
-    // Beyond the limit: cut to it, the path would name another folder.
-    EXPECT_EQ(tree.PathOf(*Child(users, 1)), "");
+    EXPECT_EQ(tree.PathOf(*documents->children.at(0)), "C:\\Users\\x\\Documents\\Music\\");
 }
 
 TEST_F(FolderTreeTest, DrivesComingAndGoing) {
@@ -89,14 +79,14 @@ TEST_F(FolderTreeTest, DrivesComingAndGoing) {
     source.notReady = {"E:\\"};
     source.top.push_back(Volume("E:\\"));
     tree.VolumesArrived({"E:\\"});
-    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "E:"}));
+    EXPECT_EQ(TopLevel(), (Paths{"C:\\", "D:\\", "C:\\Users\\x\\Documents\\", "E:\\"}));
     EXPECT_EQ(tree.Find("E:\\"), tree.Computer()->children[3].get());
     EXPECT_EQ(tree.PromptVolume(), "E:\\");
 
     // E went while its prompt was open; D's medium was changed and is read again.
     source.Unplug("E:\\");
     tree.VolumesRemoved({"D:\\", "E:\\"});
-    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs"}));
+    EXPECT_EQ(TopLevel(), (Paths{"C:\\", "D:\\", "C:\\Users\\x\\Documents\\"}));
     EXPECT_EQ(tree.PromptVolume(), "");
     EXPECT_NE(tree.Find("D:\\New\\"), nullptr);
 
@@ -104,10 +94,8 @@ TEST_F(FolderTreeTest, DrivesComingAndGoing) {
     tree.VolumesRemoved({"D:\\"});
     tree.Find("D:\\");
     EXPECT_EQ(tree.PromptVolume(), "D:\\");
-    source.top.push_back(Volume("F:\\"));
-    tree.VolumesArrived({"D:\\", "F:\\"});
+    tree.VolumesArrived({"D:\\"});
     EXPECT_EQ(tree.PromptVolume(), "");
-    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"C:", "D:", "Docs", "F:"}));
 }
 
 // Linux: the home and documents folders, the root and the mounted volumes, with slashes. A
@@ -132,22 +120,15 @@ protected:
 };
 
 TEST_F(LinuxFolderTreeTest, WalksDownFromTheDeepestVolume) {
-    std::vector<std::string> paths;
-    for (const auto& node : tree.Computer()->children)
-        paths.push_back(tree.PathOf(*node));
-    EXPECT_EQ(paths,
-              (std::vector<std::string>{"/home/me/", "/home/me/Docs/", "/", "/media/me/STICK/"}));
-    const std::pair<std::string, std::string> cases[] = {{"/home/me/Docs/", "/home/me/Docs/"},
-                                                         {"/home/me/docs/", "/home/me/docs/"},
+    EXPECT_EQ(TopLevel(), (Paths{"/home/me/", "/home/me/Docs/", "/", "/media/me/STICK/"}));
+    const std::pair<std::string, std::string> cases[] = {{"/home/me/docs/", "/home/me/docs/"},
                                                          {"/home/me/DOCS/", "/home/me/Docs/"},
                                                          {"/home/me/a\\b/", "/home/me/a\\b/"},
-                                                         {"/home/me/a/", ""},
-                                                         {"home/me/", ""}};
+                                                         {"/home/me/Docs/", "/home/me/Docs/"}};
     for (const auto& [path, selected] : cases) {
         tree.SetText(path);
         EXPECT_EQ(tree.Text(), selected) << path;
     }
-    tree.SetText("/home/me/Docs/");
     EXPECT_NE(tree.Selected(), Top(1)) << "under the root, not the place";
     tree.SetText("/media/me/STICK/Photos/");
     EXPECT_EQ(tree.Selected()->parent, Top(3));
@@ -170,8 +151,7 @@ TEST_F(LinuxFolderTreeTest, VolumesFollowTheMountTable) {
 
     source.Unplug("/media/me/STICK");
     EXPECT_TRUE(tree.UpdateVolumes());
-    EXPECT_EQ(tree.Computer()->children.size(), 4u);
-    EXPECT_EQ(tree.PathOf(*Top(3)), "/run/media/me/CARD/");
+    EXPECT_EQ(TopLevel(), (Paths{"/home/me/", "/home/me/Docs/", "/", "/run/media/me/CARD/"}));
 }
 
 // Over the system's folders: hidden and system ones are listed, and a button shows only
@@ -212,7 +192,6 @@ TEST(LinuxFolderSource, RemovableVolumesOfTheMountTable) {
                               "302 22 8:33 / /run/media/me/CARD rw - exfat /dev/sdc1 rw\n"
                               "303 22 8:49 / /mnt/a\\134b rw - ext4 /dev/sdd1 rw\n"
                               "304 22 8:65 / /mediafiles rw - ext4 /dev/sde1 rw\n"
-                              "305 22 0:50 / /mnt rw - tmpfs tmpfs rw\n"
                               "306 301 8:18 / /media/me/MY\\040STICK rw - vfat /dev/sdb2 rw\n";
     std::vector<std::string> volumes;
     for (const MountedVolume& volume : RemovableVolumes(table))
@@ -222,27 +201,45 @@ TEST(LinuxFolderSource, RemovableVolumesOfTheMountTable) {
                                         "/run/media/me/CARD/|302 8:33", "/mnt/a\\b/|303 8:49"}));
 }
 
-// Home, the documents folder where it is another, the root, then whatever is mounted.
-TEST(LinuxFolderSource, HomeDocumentsAndTheRootFirst) {
-    test::TempFolder home;
-    test::ScopedVariable homeVariable("HOME", home.Path().c_str());
-    test::ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
-    home.Write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    const auto topLevel = [](std::size_t count) {
-        FolderTree tree(SystemFolderSource());
+// The folder that xdg-user-dirs names, where it exists, else the home folder; nothing without a
+// home. The tree shows home, the documents folder where it is another, the root, then whatever
+// is mounted.
+TEST(DocumentsFolder, OfTheUserShownBesideHome) {
+    TempFolder home;
+    ScopedVariable homeVariable("HOME", home.Path().c_str());
+    ScopedVariable config("XDG_CONFIG_HOME", home.Path("config").c_str());
+    const std::string documents = home.Path("Documents");
+    const std::string quoted = home.Path("My \"Docs\"");
+    std::filesystem::create_directories(documents);
+    std::filesystem::create_directories(quoted);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", home.Path()},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home.Path()},
+        {"  XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"  # quoted\n", quoted},
+        {"XDG_DOCUMENTS_DIR=\"" + documents + "\"\n", documents},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_DOCUMENTS_DIR=$HOME/Documents\n", documents},
+        {"XDG_DOCUMENTS_DIR=\"Documents\"\n", home.Path()},
+    };
+    for (const auto& [setting, folder] : cases) {
+        home.Write("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n" + setting);
+        EXPECT_EQ(DocumentsFolderPath(), folder) << setting;
+    }
+    EXPECT_EQ(DocumentsFolderWithSeparator(), home.Path() + "/");
+    FolderTree tree(SystemFolderSource());
+    const auto topLevel = [&](std::size_t count) {
         tree.SetText("");
-        std::vector<std::string> top;
+        Paths top;
         for (const auto& node : tree.Computer()->children)
             top.push_back(node->name + "|" + tree.PathOf(*node));
         top.resize(count);
         return top;
     };
-    EXPECT_EQ(topLevel(2),
-              (std::vector<std::string>{"Home|" + home.Path() + "/", "File System|/"}));
-    std::filesystem::create_directories(home.Path("Dokumente"));
-    EXPECT_EQ(topLevel(3),
-              (std::vector<std::string>{"Home|" + home.Path() + "/",
-                                        "Dokumente|" + home.Path("Dokumente/"), "File System|/"}));
+    EXPECT_EQ(topLevel(2), (Paths{"Home|" + home.Path() + "/", "File System|/"}));
+    home.Write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=$HOME/Documents\n");
+    EXPECT_EQ(topLevel(3), (Paths{"Home|" + home.Path() + "/", "Documents|" + documents + "/",
+                                  "File System|/"}));
+    ScopedVariable noHome("HOME", nullptr);
+    EXPECT_EQ(DocumentsFolderPath(), "");
 }
 #endif
 

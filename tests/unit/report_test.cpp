@@ -62,15 +62,15 @@ TEST(TextReport, OneRowThenTheBoxWithoutALineEnd) {
 
 TEST(TextReport, NameColumnCountsCharactersAndCutsAfter44) {
     const std::string euro = "\xe2\x82\xac";
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {std::string(44, 'a'), Hash, std::string(44, 'a') + "   " + Hash},
-        {std::string(45, 'a'), Hash, std::string(44, 'a') + "~  " + Hash},
-        {std::string(43, 'a') + euro + "b", Hash, std::string(43, 'a') + euro + "~  " + Hash},
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(44, 'a'), std::string(44, 'a') + "   "},
+        {std::string(45, 'a'), std::string(44, 'a') + "~  "},
+        {std::string(43, 'a') + euro + "b", std::string(43, 'a') + euro + "~  "},
         // Not UTF-8 (degree signs in code page 1252, stray continuations to UTF-8): bytes.
-        {std::string(45, '\xb0'), Hash, std::string(44, '\xb0') + "~  " + Hash},
-        {OddName, Hash, OddName + std::string(29, ' ') + Hash}};
-    for (const auto& [name, hash, line] : cases)
-        EXPECT_EQ(TextReport.row({name, hash}), line + "\r\n") << name;
+        {std::string(45, '\xb0'), std::string(44, '\xb0') + "~  "},
+        {OddName, OddName + std::string(29, ' ')}};
+    for (const auto& [name, cell] : cases)
+        EXPECT_EQ(TextReport.row({name, Hash}), cell + Hash + "\r\n") << name;
 }
 
 TEST(CsvReport, NoLineEndAfterTheLastRow) {
@@ -220,7 +220,6 @@ TEST(DateMask, TokensInEitherCaseAndEverythingElseCopied) {
         {"%YY-%Mm-%dD %Hh:%iI:%SS", LeapDayAfternoon, "24-02-29 13:05:09"},
         // "%yyyy" is tried before "%yy"; a "%" before no token stays.
         {"%yyy 100% %x %%dd %", LeapDayAfternoon, "24y 100% %x %29 %"},
-        {"%dd.%mm.%yyyy %hh:%ii:%ss", 0, "01.01.1970 00:00:00"},
         {"%dd.%mm.%yyyy %hh:%ii:%ss", -1, "31.12.1969 23:59:59"},
         {"%dd.%mm.%yyyy %hh:%ii:%ss", 951868799, "29.02.2000 23:59:59"},
         // Short years: "%yy" is the third and fourth character, as far as there are any.
