@@ -58,7 +58,7 @@ protected:
 
 // The listing job's pauses so far.
 long Pauses() {
-    return std::ranges::count(Delays(), 22);
+    return std::ranges::count(Recorded().delays, 22);
 }
 
 TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBox) {
@@ -187,7 +187,7 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     Choose(MenuSelectFile);
     Key(CtrlKey + 'D');
     Settle();
-    EXPECT_TRUE(Dialogs().empty());
+    EXPECT_TRUE(Recorded().dialogs.empty());
     EXPECT_TRUE(WindowOpen(DirectoryWindow));
 
     // Requests queued while the listing starts are refused, and it lists once.
@@ -199,7 +199,7 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
         Queue(EventControl, BrowseButton, MainWindow, ButtonClicked);
     });
     WaitForJobsToEnd();
-    EXPECT_TRUE(Dialogs().empty());
+    EXPECT_TRUE(Recorded().dialogs.empty());
     EXPECT_EQ(ListRows().size(), 2u);
     EXPECT_EQ(Status(), "Directory listing operation has been completed - 2 files listed.");
     ExpectEnded();

@@ -40,7 +40,7 @@ TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
         Choose(item);
     EXPECT_EQ(Status(), "List is empty.  Please select file or list directory.");
     EXPECT_TRUE(fs::is_empty(documents_));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Recorded().messages.empty());
 }
 
 TEST_F(Reports, WrittenToTheDocumentsFolderAndOpenedButForCsv) {
@@ -54,7 +54,7 @@ TEST_F(Reports, WrittenToTheDocumentsFolderAndOpenedButForCsv) {
     EXPECT_TRUE(csv.ends_with(".csv") && html.ends_with(".html") && text.ends_with(".txt"));
     WaitFor([] { return Launched().size() == 3; }, "three documents opened");
     EXPECT_EQ(Launched().back(), (documents_ / html).string());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Recorded().messages.empty());
 }
 
 // A failed opening is told after the success.
@@ -63,7 +63,7 @@ TEST_F(Reports, FailedOpeningIsToldInAMessageBox) {
     const std::string text = Write(MenuTextReport, "1 file", "text");
     const std::string html = Write(MenuHtmlReport, "1 file", "HTML");
     EXPECT_EQ(
-        Messages(),
+        Recorded().messages,
         (std::vector<std::string>{
             "MD5 File Error|Digestorium could not open Notepad/text program to disply " + text,
             "MD5 File Error|Unable to open Web browser for file " + html}));
@@ -79,7 +79,7 @@ protected:
 TEST_F(UnwritableReports, AreToldInAMessageBoxAndNothingElse) {
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
-    const std::vector<std::string> messages = Messages();
+    const std::vector<std::string> messages = Recorded().messages;
     ASSERT_EQ(messages.size(), 3u);
     const std::string failed = "MD5 File Error|Unable to generate ";
     for (const auto& [at, format, extension] :

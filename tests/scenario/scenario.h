@@ -48,7 +48,7 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] std::string Status();
 [[nodiscard]] bool Visible(int control);
 [[nodiscard]] bool Enabled(int control);
-// The field's background as a colour value, -1 for the default.
+// The field's background as a colour value.
 [[nodiscard]] int Background(int control);
 [[nodiscard]] Rows ListRows();
 [[nodiscard]] bool MenuEnabled(int item);
@@ -72,10 +72,18 @@ void Queue(EventKind kind, int object, int window, int type = 0);
 
 // ---- Answers and records, since the test began ----
 
-// Message boxes as "title|text"; each is answered with OK.
-[[nodiscard]] std::vector<std::string> Messages();
-// File dialogs as "title|folder|filters".
-[[nodiscard]] std::vector<std::string> Dialogs();
+struct Records {
+    // Message boxes as "title|text"; each is answered with OK.
+    std::vector<std::string> messages;
+    // File dialogs as "title|folder|filters".
+    std::vector<std::string> dialogs;
+    int liveWorkers = 0;
+    // The milliseconds of each Delay.
+    std::vector<int> delays;
+    // The next StartThread calls that fail.
+    int failingStarts = 0;
+};
+[[nodiscard]] Records Recorded();
 [[nodiscard]] bool DialogOpen();
 // Waits for the file dialog and answers it; "" cancels it.
 void Answer(const std::string& path);
@@ -83,10 +91,6 @@ void Answer(const std::string& path);
 [[nodiscard]] std::vector<std::string> Launched();
 // Makes the desktop's program fail to start, or start again.
 void LaunchFails(bool fails);
-[[nodiscard]] int LiveWorkers();
-// The milliseconds of each Delay.
-[[nodiscard]] std::vector<int> Delays();
-// The next StartThread calls that fail.
 void FailThreadStarts(int count);
 
 // Each test gets a fresh working directory and home of its own, the program started in it,
@@ -127,7 +131,7 @@ protected:
     // Waits for the loop to take what it was given and for every job it started to end.
     static void WaitForJobsToEnd() {
         Settle();
-        WaitFor([] { return LiveWorkers() == 0; }, "the jobs to end");
+        WaitFor([] { return Recorded().liveWorkers == 0; }, "the jobs to end");
         Settle();
     }
 

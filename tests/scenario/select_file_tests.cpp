@@ -23,7 +23,8 @@ TEST_F(SelectFile, ButtonLocksAtOnceAndACancelledDialogChangesNothing) {
     ExpectActivityShown(false);
     std::string documents = DocumentsFolderWithSeparator();
     documents.pop_back();
-    EXPECT_EQ(Dialogs().back(), "Digestorium - Select File|" + documents + "|All Files (*)");
+    EXPECT_EQ(Recorded().dialogs.back(),
+              "Digestorium - Select File|" + documents + "|All Files (*)");
 
     Answer("");
     WaitForJobsToEnd();
@@ -67,7 +68,7 @@ TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
     });
     Answer(WriteFile("abc.txt", "abc"));
     WaitForJobsToEnd();
-    EXPECT_EQ(Dialogs().size(), 1u);
+    EXPECT_EQ(Recorded().dialogs.size(), 1u);
     EXPECT_EQ(GetControlText(FileField), "abc.txt");
     EXPECT_EQ(GetControlText(FileHashField), AbcMd5Upper);
 }
@@ -81,7 +82,7 @@ TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
         EXPECT_EQ(Status(), failed);
         ExpectCommands(Unlocked);
     }
-    EXPECT_TRUE(Dialogs().empty());
+    EXPECT_TRUE(Recorded().dialogs.empty());
 }
 
 } // namespace

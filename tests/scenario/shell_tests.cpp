@@ -91,7 +91,7 @@ TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
     Queue(EventControl, ResultList, MainWindow, ListRightClick);
     Settle();
     EXPECT_EQ(Status(), WelcomeText);
-    EXPECT_TRUE(Dialogs().empty());
+    EXPECT_TRUE(Recorded().dialogs.empty());
     ExpectCommands(Unlocked);
     EXPECT_FALSE(Ended());
 }
@@ -115,11 +115,11 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     const std::string manual = CurrentDirectory() + "digestorium_manual.pdf";
     WaitFor([] { return Launched().size() == 2; }, "two launches");
     EXPECT_EQ(Launched(), (std::vector<std::string>{manual, manual}));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Recorded().messages.empty());
 
     LaunchFails(true);
     Choose(MenuManual);
-    EXPECT_EQ(Messages(),
+    EXPECT_EQ(Recorded().messages,
               std::vector<std::string>{"MD5 File Error|Unable to open the Digestorium Manual."});
     EXPECT_EQ(Status(), WelcomeText);
     ExpectCommands(Unlocked, true);
@@ -130,7 +130,7 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     Choose(MenuManual);
     Key(KeyF1);
     Settle();
-    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Recorded().messages.size(), 1u);
     EXPECT_EQ(Launched().size(), 2u);
 }
 
