@@ -177,10 +177,7 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     WaitFor([] { return WindowOpen(DirectoryWindow); }, "the chooser");
     Settle();
     EXPECT_EQ(Status(), "Select directory or click on the OK button to list current directory.");
-    for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
-        EXPECT_FALSE(Enabled(control)) << "control " << control;
-    EXPECT_TRUE(MenuEnabled(MenuSelectFile));
-    EXPECT_EQ(std::ranges::count(ShortcutValues(), CtrlKey + 'F'), 1);
+    ExpectCommands(ButtonsLocked);
     OnGui([] { qt::WindowWidget(MainWindow)->activateWindow(); });
     WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
     Key(CtrlKey + 'F');

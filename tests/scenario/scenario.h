@@ -163,10 +163,10 @@ private:
 // controls. Where they lie is the Win32 layout tests' business.
 void ExpectWindow(int number, const char* title, std::span<const expected::Placed> table);
 
-// The command states of MainWindow, as read back from the widgets.
-constexpr bool Unlocked = true;
-constexpr bool Locked = false;
-void ExpectCommands(bool idle, bool manualPresent = false);
+// The command states of MainWindow, as read back from the widgets. A command from the menus
+// locks the buttons alone.
+enum Lock { Unlocked, Locked, ButtonsLocked };
+void ExpectCommands(Lock lock, bool manualPresent = false);
 // Shortcut values in the order they are registered after RestoreCommands.
 std::vector<int> RestoredShortcuts(bool manualPresent);
 

@@ -41,11 +41,7 @@ TEST_F(SelectFile, ActivityIsShownOnlyWhileTheFileIsHashed) {
     BlockingFile file(Folder(), "slow.bin");
     Key(CtrlKey + 'F');
     WaitFor(DialogOpen, "the file dialog");
-    for (int control : {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton})
-        EXPECT_FALSE(Enabled(control)) << "control " << control;
-    EXPECT_TRUE(Enabled(ResultList));
-    EXPECT_TRUE(MenuEnabled(MenuListDirectory));
-    EXPECT_EQ(std::ranges::count(ShortcutValues(), CtrlKey + 'D'), 1);
+    ExpectCommands(ButtonsLocked);
 
     Answer(file.Path());
     WaitFor([] { return GetControlState(ProgressBar) >= 3; }, "the bar to move");
