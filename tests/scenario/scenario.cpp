@@ -239,13 +239,6 @@ void ClickRow(int row) {
     });
 }
 
-void SelectFolder(const std::string& path) {
-    OnGui([&] {
-        if (qt::ControlEntry* entry = qt::FindControl(DirectoryTree, ControlKind::Tree))
-            qt::SetTreeText(*entry->tree, path);
-    });
-}
-
 void Queue(EventKind kind, int object, int window, int type) {
     OnGui([&] { qt::RecordEvent(kind, object, window, type); });
 }

@@ -65,8 +65,6 @@ void Key(int shortcut);
 void CloseBox(int window);
 // A click on the row; -1 clicks the empty area below the rows.
 void ClickRow(int row);
-// Opens the tree down to the folder and selects it.
-void SelectFolder(const std::string& path);
 // An event straight into the program's queue, as if it had arrived with the input before.
 void Queue(EventKind kind, int object, int window, int type = 0);
 
