@@ -23,9 +23,8 @@ class Listing : public ScenarioTest {
 protected:
     // A folder under the working directory, as the tree gives it: ending with a separator.
     std::string Directory(const std::string& name) const {
-        const fs::path path = fs::path(Folder()) / name;
-        fs::create_directories(path);
-        return path.string() + "/";
+        fs::create_directories(fs::path(Folder()) / name);
+        return Folder() + "/" + name + "/";
     }
 
     static void OpenChooser() {
@@ -87,9 +86,8 @@ TEST_F(Listing, ListsOnlyTheFilesEachOnceBelowEarlierRowsWithAPauseAfterEveryEnt
     for (const char* name : {"three/a.txt", "three/b.txt", "three/c d.txt", "three/sub/inner.txt"})
         WriteFile(name, "abc");
     Directory("three/empty sub");
-    const std::string three = Directory("three");
     const long before = Pauses();
-    List(three);
+    List(Directory("three"));
     EXPECT_EQ(Status(), "Directory listing operation has been completed - 3 files listed.");
     // The platform's enumeration has an order of its own.
     Rows rows = ListRows();
@@ -133,16 +131,13 @@ TEST_F(Listing, CancelBeforeTheFirstFileNamesNoFileOfAnEarlierListing) {
     List(Directory("old"));
     WriteFile("new/1.txt", "abc");
     WriteFile("new/2.txt", "abc");
-    const std::string folder = Directory("new");
-    std::string status;
     OnGui([&] {
-        ChosenDirectory = folder;
+        ChosenDirectory = Directory("new");
         StartDirectoryListing();
         CancelRequested = 1;
         CancelListingJob(0);
-        status = Status();
+        EXPECT_EQ(Status(), "Finishing processing and cancelling.  Please wait...");
     });
-    EXPECT_EQ(status, "Finishing processing and cancelling.  Please wait...");
     WaitForJobsToEnd();
     EXPECT_EQ(ListRows().size(), 2u);
     EXPECT_EQ(Status(), "Directory listing operation has been completed - 1 file listed.");

@@ -68,12 +68,11 @@ TEST_F(SelectFile, RequestsWhileAJobRunsAreRefused) {
 }
 
 TEST_F(SelectFile, ThreadThatCannotStartGivesTheCommandsBack) {
-    const std::string failed = "Unable to start the job.  Please select file or list directory.";
     for (const bool button : {true, false}) {
         FailThreadStarts(1);
         button ? Click(BrowseButton) : Choose(MenuSelectFile);
         Settle();
-        EXPECT_EQ(Status(), failed);
+        EXPECT_EQ(Status(), "Unable to start the job.  Please select file or list directory.");
         ExpectCommands(Unlocked);
     }
     EXPECT_TRUE(Recorded().dialogs.empty());
