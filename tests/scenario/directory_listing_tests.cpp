@@ -72,7 +72,6 @@ TEST_F(Listing, ChooserOpensAtTheDocumentsFolderAndGivesUpByItsCloseBox) {
 
     OnGui([] { qt::WindowWidget(MainWindow)->showMinimized(); });
     CloseBox(DirectoryWindow);
-    Settle();
     EXPECT_EQ(Status(), "No directory selected.  Please select file or list directory.");
     OnGui([] { EXPECT_FALSE(qt::WindowWidget(MainWindow)->isMinimized()); });
     WaitFor([] { return ActiveWindow() == MainWindow; }, "MainWindow active");
@@ -179,7 +178,6 @@ TEST_F(Listing, NeverTwoJobsAtOnce) {
     Key(CtrlKey + 'F');
     Choose(MenuSelectFile);
     Key(CtrlKey + 'D');
-    Settle();
     EXPECT_TRUE(Recorded().dialogs.empty());
     EXPECT_TRUE(WindowOpen(DirectoryWindow));
 

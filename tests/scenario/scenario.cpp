@@ -223,6 +223,7 @@ void Key(int shortcut) {
         if (Reachable(QApplication::activeWindow()))
             test::PressShortcut(shortcut);
     });
+    ScenarioTest::Settle();
 }
 
 void CloseBox(int window) {
@@ -230,6 +231,7 @@ void CloseBox(int window) {
         if (QWidget* top = qt::WindowWidget(window); Reachable(top))
             top->close();
     });
+    ScenarioTest::Settle();
 }
 
 void ClickRow(int row) {

@@ -58,6 +58,8 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] std::vector<int> ShortcutValues();
 
 // ---- Input, as a user gives it ----
+// Menu items, keys and close boxes return once the loop has taken what they raised; a click
+// does not wait, as it may be given on the program's thread.
 
 void Click(int button);
 void Choose(int item);

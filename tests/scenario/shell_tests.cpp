@@ -69,7 +69,6 @@ TEST_F(Commands, LockAndRestoreSwitchExactlyTheCommands) {
     WriteFile("digestorium_manual.pdf", "%PDF");
     Choose(MenuAbout);
     CloseBox(AboutWindow);
-    Settle();
     ExpectCommands(Unlocked, true);
     // The lock leaves the manual's item alone.
     Choose(MenuAbout);
@@ -125,7 +124,6 @@ TEST_F(Manual, MenuAndF1OpenTheManualOfTheWorkingDirectory) {
     std::filesystem::remove(std::filesystem::path(Folder()) / "digestorium_manual.pdf");
     Choose(MenuManual);
     Key(KeyF1);
-    Settle();
     EXPECT_EQ(Recorded().messages.size(), 1u);
     EXPECT_EQ(Launched().size(), 2u);
 }
