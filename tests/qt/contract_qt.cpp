@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QTest>
 
 #include <cstdlib>
@@ -22,14 +21,6 @@ namespace {
 
 // Posted behind the input: WaitEvent returns it after everything the input caused.
 constexpr auto Marker = static_cast<EventKind>(-1);
-
-QWidget* Widget(int control) {
-    return qt::FindControl(control)->widget;
-}
-
-QTableView* List() {
-    return static_cast<QTableView*>(Widget(ResultList));
-}
 
 ThreadProcedure served = nullptr;
 
@@ -59,21 +50,12 @@ Events EventsNow() {
 }
 
 Events ClickRow(int row) {
-    QTableView* view = List();
-    QPoint point;
-    if (row >= 0) {
-        point = view->visualRect(view->model()->index(row, 0)).center();
-    } else {
-        static bool left = false;
-        left = !left;
-        point = {left ? 100 : 300, view->viewport()->height() - 5};
-    }
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+    test::ClickListRow(row);
     return EventsNow();
 }
 
 Events ArrowDown() {
-    QTest::keyClick(List(), Qt::Key_Down);
+    QTest::keyClick(test::Widget(ResultList), Qt::Key_Down);
     return EventsNow();
 }
 
@@ -83,7 +65,7 @@ Events PressKey(int shortcut) {
 }
 
 void ClickButton(int control) {
-    static_cast<QPushButton*>(Widget(control))->click();
+    static_cast<QPushButton*>(test::Widget(control))->click();
 }
 
 void PressCloseBox(int window) {
@@ -95,7 +77,7 @@ bool WindowShown(int window) {
 }
 
 void FocusAndSelectAll(int field) {
-    auto* edit = static_cast<QLineEdit*>(Widget(field));
+    auto* edit = static_cast<QLineEdit*>(test::Widget(field));
     edit->setFocus();
     edit->selectAll();
 }
@@ -105,13 +87,7 @@ void PutOnClipboard(const std::string& text) {
 }
 
 Paint FieldPaint(int field) {
-    const QWidget* widget = Widget(field);
-    const auto colour = [widget](QPalette::ColorRole role) {
-        const QColor shown = widget->palette().color(
-            widget->isEnabled() ? QPalette::Active : QPalette::Disabled, role);
-        return shown.red() | shown.green() << 8 | shown.blue() << 16;
-    };
-    return {colour(QPalette::Text), colour(QPalette::Base)};
+    return {test::FieldColour(field, QPalette::Text), test::FieldColour(field, QPalette::Base)};
 }
 
 bool ServeWorker(ThreadProcedure procedure) {

@@ -27,10 +27,10 @@ const bool ownMounts = geteuid() == 0 && unshare(CLONE_NEWNS) == 0 &&
                        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 
 // Among the folders under Computer.
-bool TopLevelShows(QTreeWidget* tree, const QString& name) {
+bool VolumeShown(QTreeWidget* tree) {
     QTreeWidgetItem* computer = tree->topLevelItem(0);
     for (int i = 0; computer != nullptr && i < computer->childCount(); ++i) {
-        if (computer->child(i)->text(0).contains(name))
+        if (computer->child(i)->text(0).contains("DigestoriumVolume"))
             return true;
     }
     return false;
@@ -47,13 +47,12 @@ TEST(QtMounts, AVolumeMountedOrUnmountedWhileTheChooserIsOpen) {
     ASSERT_TRUE(CreateDirectoryTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224}, "/",
                                     TreeProgramFlags));
     auto* tree = static_cast<QTreeWidget*>(qt::FindControl(DirectoryTree)->widget);
-    const QString name = "DigestoriumVolume";
-    EXPECT_FALSE(TopLevelShows(tree, name));
+    EXPECT_FALSE(VolumeShown(tree));
 
     ASSERT_EQ(mount("none", Volume, "tmpfs", 0, nullptr), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return TopLevelShows(tree, name); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return VolumeShown(tree); }, 10000));
     ASSERT_EQ(umount(Volume), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !TopLevelShows(tree, name); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !VolumeShown(tree); }, 10000));
 
     CloseWindow(DirectoryWindow);
     contract::EndPlatform();

@@ -2,8 +2,9 @@
 // worker calls once the platform is released. Dialogs, message boxes, the clipboard and
 // launching are proven through the scenario tests, which run on this backend.
 #include "contract/contract.h"
+#include "qt/qt_support.h"
+#include "unit/unit_support.h"
 
-#include "platform/qt/qt_backend.h"
 #include "platform/threads.h"
 #include "platform/tree.h"
 #include "platform/ui.h"
@@ -15,27 +16,23 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <future>
 #include <thread>
 
 namespace dg {
 namespace {
 
-namespace fs = std::filesystem;
-
 using QtBackend = contract::ListWindowTest;
 
 TEST_F(QtBackend, TreeTextIsTheSelectedFoldersPath) {
-    const fs::path folder = fs::temp_directory_path() / "dg-qt-tree";
-    fs::create_directories(folder / "inner" / "deeper");
-    fs::create_directories(folder / "plain");
+    const test::TempFolder folder;
+    folder.Write("inner/deeper/file", "");
+    folder.Write("plain/file", "");
     ASSERT_TRUE(OpenWindow(DirectoryWindow, 278, 246, "Tree", 0));
     ASSERT_TRUE(CreateDirectoryTree(DirectoryWindow, DirectoryTree, {0, 0, 279, 224},
-                                    folder.string() + "/", TreeProgramFlags));
-    EXPECT_EQ(GetControlText(DirectoryTree), folder.string() + "/");
+                                    folder.Path() + "/", TreeProgramFlags));
     // The user opens the folder and picks its subfolder.
-    auto* tree = static_cast<QTreeWidget*>(qt::FindControl(DirectoryTree)->widget);
+    auto* tree = static_cast<QTreeWidget*>(test::Widget(DirectoryTree));
     QTreeWidgetItem* current = tree->currentItem();
     ASSERT_NE(current, nullptr);
     current->setExpanded(true);
@@ -46,16 +43,13 @@ TEST_F(QtBackend, TreeTextIsTheSelectedFoldersPath) {
     EXPECT_EQ(inner->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     EXPECT_EQ(plain->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicatorWhenChildless);
     tree->setCurrentItem(inner);
-    EXPECT_EQ(GetControlText(DirectoryTree), folder.string() + "/inner/");
-    fs::remove_all(folder);
+    EXPECT_EQ(GetControlText(DirectoryTree), folder.Path("inner/"));
 }
 
 // Once the platform is released, a worker's call returns at once: the process can end with
 // jobs still running.
 TEST(QtBackendEnd, WorkerCallsAfterReleaseReturnAtOnce) {
     contract::StartPlatform();
-    ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Qt", 0));
-    CreateStatusBar(MainWindow, 560);
     contract::EndPlatform();
     std::promise<void> returned;
     std::thread([&returned] {

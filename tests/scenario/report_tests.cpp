@@ -15,7 +15,6 @@ class Reports : public ScenarioTest {
 protected:
     void SetUp() override {
         ScenarioTest::SetUp();
-        documents_ = DocumentsFolderPath();
         ListFile(WriteFile("abc.txt", "abc"));
     }
     // Writes the report and returns its name, as the status text gives it.
@@ -26,11 +25,9 @@ protected:
             "The list containing " + count + " has been written to " + format + " file ";
         EXPECT_TRUE(status.starts_with(written + "Digestorium ")) << status;
         const std::string name = status.substr(std::min(written.size(), status.size()));
-        EXPECT_TRUE(fs::exists(documents_ / name)) << name;
+        EXPECT_TRUE(fs::exists(DocumentsFolderPath() + "/" + name)) << name;
         return name;
     }
-
-    fs::path documents_;
 };
 
 TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
@@ -39,8 +36,8 @@ TEST_F(Reports, AnEmptyListIsRefusedByEveryCommand) {
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
     EXPECT_EQ(Status(), "List is empty.  Please select file or list directory.");
-    EXPECT_TRUE(fs::is_empty(documents_));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(fs::is_empty(DocumentsFolderPath()));
+    EXPECT_TRUE(Recorded().messages.empty());
 }
 
 TEST_F(Reports, WrittenToTheDocumentsFolderAndOpenedButForCsv) {
@@ -53,8 +50,8 @@ TEST_F(Reports, WrittenToTheDocumentsFolderAndOpenedButForCsv) {
     const std::string html = Write(MenuHtmlReport, "2 files", "HTML");
     EXPECT_TRUE(csv.ends_with(".csv") && html.ends_with(".html") && text.ends_with(".txt"));
     WaitFor([] { return Launched().size() == 3; }, "three documents opened");
-    EXPECT_EQ(Launched().back(), (documents_ / html).string());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Launched().back(), DocumentsFolderPath() + "/" + html);
+    EXPECT_TRUE(Recorded().messages.empty());
 }
 
 // A failed opening is told after the success.
@@ -63,7 +60,7 @@ TEST_F(Reports, FailedOpeningIsToldInAMessageBox) {
     const std::string text = Write(MenuTextReport, "1 file", "text");
     const std::string html = Write(MenuHtmlReport, "1 file", "HTML");
     EXPECT_EQ(
-        Messages(),
+        Recorded().messages,
         (std::vector<std::string>{
             "MD5 File Error|Digestorium could not open Notepad/text program to disply " + text,
             "MD5 File Error|Unable to open Web browser for file " + html}));
@@ -79,7 +76,7 @@ protected:
 TEST_F(UnwritableReports, AreToldInAMessageBoxAndNothingElse) {
     for (const int item : {MenuTextReport, MenuCsvReport, MenuHtmlReport})
         Choose(item);
-    const std::vector<std::string> messages = Messages();
+    const std::vector<std::string> messages = Recorded().messages;
     ASSERT_EQ(messages.size(), 3u);
     const std::string failed = "MD5 File Error|Unable to generate ";
     for (const auto& [at, format, extension] :

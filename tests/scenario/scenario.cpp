@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -36,14 +35,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// What the test scripts and records; written from the program's thread, its workers and the
-// test's thread.
-struct Records {
-    std::vector<std::string> messages, dialogs;
-    int liveWorkers = 0;
-    std::vector<int> delays;
-    int failingStarts = 0;
-};
+// Written from the program's thread, its workers and the test's thread.
 Records records;
 std::mutex recordsLock;
 
@@ -82,11 +74,6 @@ void PrepareLaunching() {
     setenv("XDG_DATA_DIRS", (launchRoot / "system").c_str(), 1);
 }
 
-QWidget* Widget(int control) {
-    const qt::ControlEntry* entry = qt::FindControl(control);
-    return entry ? entry->widget : nullptr;
-}
-
 // A user reaches the widget: shown, enabled and not behind a modal dialog.
 bool Reachable(QWidget* widget) {
     const QWidget* modal = QApplication::activeModalWidget();
@@ -119,12 +106,10 @@ public:
     }
 };
 
+// Installed again by each test: an installed filter only moves to the front.
 void Observe() {
-    static bool observing = false;
-    if (observing)
-        return;
-    observing = true;
-    qApp->installEventFilter(new Observer);
+    static Observer observer;
+    qApp->installEventFilter(&observer);
 }
 
 // A program or thread that never ends would hang every later test: stop the run instead.
@@ -172,25 +157,18 @@ std::string Status() {
 
 bool Visible(int control) {
     return OnWidgets(false, [&] {
-        QWidget* widget = Widget(control);
+        QWidget* widget = test::Widget(control);
         return widget && widget->isVisibleTo(widget->window());
     });
 }
 
 bool Enabled(int control) {
-    return OnWidgets(false, [&] { return Widget(control) && Widget(control)->isEnabled(); });
+    return OnWidgets(false,
+                     [&] { return test::Widget(control) && test::Widget(control)->isEnabled(); });
 }
 
 int Background(int control) {
-    return OnWidgets(-1, [&] {
-        QWidget* widget = Widget(control);
-        if (widget == nullptr)
-            return -1;
-        const QColor colour = widget->palette().color(QPalette::Active, QPalette::Base);
-        if (colour == QApplication::palette(widget).color(QPalette::Active, QPalette::Base))
-            return -1;
-        return colour.red() + colour.green() * 256 + colour.blue() * 65536;
-    });
+    return OnWidgets(-1, [&] { return test::FieldColour(control, QPalette::Base); });
 }
 
 Rows ListRows() {
@@ -220,7 +198,7 @@ std::vector<int> ShortcutValues() {
 
 void Click(int button) {
     OnGui([&] {
-        if (QWidget* widget = Widget(button); Reachable(widget))
+        if (QWidget* widget = test::Widget(button); Reachable(widget))
             QTest::mouseClick(widget, Qt::LeftButton);
     });
 }
@@ -245,6 +223,7 @@ void Key(int shortcut) {
         if (Reachable(QApplication::activeWindow()))
             test::PressShortcut(shortcut);
     });
+    ScenarioTest::Settle();
 }
 
 void CloseBox(int window) {
@@ -252,23 +231,13 @@ void CloseBox(int window) {
         if (QWidget* top = qt::WindowWidget(window); Reachable(top))
             top->close();
     });
+    ScenarioTest::Settle();
 }
 
 void ClickRow(int row) {
     OnGui([&] {
-        auto* view = static_cast<QTableView*>(Widget(ResultList));
-        if (!Reachable(view))
-            return;
-        const QPoint point = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center()
-                                      : QPoint(100, view->viewport()->height() - 5);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
-    });
-}
-
-void SelectFolder(const std::string& path) {
-    OnGui([&] {
-        if (qt::ControlEntry* entry = qt::FindControl(DirectoryTree, ControlKind::Tree))
-            qt::SetTreeText(*entry->tree, path);
+        if (Reachable(test::Widget(ResultList)))
+            test::ClickListRow(row);
     });
 }
 
@@ -276,12 +245,8 @@ void Queue(EventKind kind, int object, int window, int type) {
     OnGui([&] { qt::RecordEvent(kind, object, window, type); });
 }
 
-std::vector<std::string> Messages() {
-    return Read([](Records& r) { return r.messages; });
-}
-
-std::vector<std::string> Dialogs() {
-    return Read([](Records& r) { return r.dialogs; });
+Records Recorded() {
+    return Read([](Records& r) { return r; });
 }
 
 bool DialogOpen() {
@@ -312,14 +277,6 @@ std::vector<std::string> Launched() {
 void LaunchFails(bool fails) {
     fs::permissions(opener,
                     fails ? fs::perms::owner_read | fs::perms::owner_write : fs::perms::owner_all);
-}
-
-int LiveWorkers() {
-    return Read([](Records& r) { return r.liveWorkers; });
-}
-
-std::vector<int> Delays() {
-    return Read([](Records& r) { return r.delays; });
 }
 
 void FailThreadStarts(int count) {
@@ -356,7 +313,7 @@ void ScenarioTest::TearDown() {
     if (!Ended())
         qt::PostEvent(EventMenu, MenuExit, MainWindow, 0);
     WaitForExit();
-    EndOrAbort(WaitUntil([] { return LiveWorkers() == 0; }), "a worker thread");
+    EndOrAbort(WaitUntil([] { return Recorded().liveWorkers == 0; }), "a worker thread");
     fs::current_path(previousFolder_);
 }
 
@@ -428,22 +385,25 @@ std::vector<int> RestoredShortcuts(bool manualPresent) {
     return values;
 }
 
-void ExpectCommands(bool idle, bool manualPresent) {
+void ExpectCommands(Lock lock, bool manualPresent) {
+    const bool menus = lock != Locked;
     // A lock leaves the manual's item alone.
     for (int item = 0; item < MenuItemCount; ++item)
-        if (idle || item != MenuManual) {
+        if (menus || item != MenuManual) {
             EXPECT_EQ(MenuEnabled(item),
-                      idle ? item != MenuManual || manualPresent : item == MenuExit)
+                      menus ? item != MenuManual || manualPresent : item == MenuExit)
                 << "menu item " << item;
         }
     for (int control :
          {ListDirectoryButton, TextReportButton, CheckButton, BrowseButton, ResultList})
-        EXPECT_EQ(Enabled(control), idle) << "control " << control;
+        EXPECT_EQ(Enabled(control),
+                  lock == Unlocked || (lock == ButtonsLocked && control == ResultList))
+            << "control " << control;
     // Alt+F4 is registered at start-up only.
     std::vector<int> shortcuts = ShortcutValues();
-    if (idle)
+    if (menus)
         std::erase(shortcuts, AltKey + KeyF4);
-    EXPECT_EQ(shortcuts, idle ? RestoredShortcuts(manualPresent) : std::vector<int>{});
+    EXPECT_EQ(shortcuts, menus ? RestoredShortcuts(manualPresent) : std::vector<int>{});
 }
 
 } // namespace dg::scenario

@@ -48,7 +48,7 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] std::string Status();
 [[nodiscard]] bool Visible(int control);
 [[nodiscard]] bool Enabled(int control);
-// The field's background as a colour value, -1 for the default.
+// The field's background as a colour value.
 [[nodiscard]] int Background(int control);
 [[nodiscard]] Rows ListRows();
 [[nodiscard]] bool MenuEnabled(int item);
@@ -58,6 +58,8 @@ bool OnGui(const std::function<void()>& action);
 [[nodiscard]] std::vector<int> ShortcutValues();
 
 // ---- Input, as a user gives it ----
+// Menu items, keys and close boxes return once the loop has taken what they raised; a click
+// does not wait, as it may be given on the program's thread.
 
 void Click(int button);
 void Choose(int item);
@@ -65,17 +67,23 @@ void Key(int shortcut);
 void CloseBox(int window);
 // A click on the row; -1 clicks the empty area below the rows.
 void ClickRow(int row);
-// Opens the tree down to the folder and selects it.
-void SelectFolder(const std::string& path);
 // An event straight into the program's queue, as if it had arrived with the input before.
 void Queue(EventKind kind, int object, int window, int type = 0);
 
 // ---- Answers and records, since the test began ----
 
-// Message boxes as "title|text"; each is answered with OK.
-[[nodiscard]] std::vector<std::string> Messages();
-// File dialogs as "title|folder|filters".
-[[nodiscard]] std::vector<std::string> Dialogs();
+struct Records {
+    // Message boxes as "title|text"; each is answered with OK.
+    std::vector<std::string> messages;
+    // File dialogs as "title|folder|filters".
+    std::vector<std::string> dialogs;
+    int liveWorkers = 0;
+    // The milliseconds of each Delay.
+    std::vector<int> delays;
+    // The next StartThread calls that fail.
+    int failingStarts = 0;
+};
+[[nodiscard]] Records Recorded();
 [[nodiscard]] bool DialogOpen();
 // Waits for the file dialog and answers it; "" cancels it.
 void Answer(const std::string& path);
@@ -83,10 +91,6 @@ void Answer(const std::string& path);
 [[nodiscard]] std::vector<std::string> Launched();
 // Makes the desktop's program fail to start, or start again.
 void LaunchFails(bool fails);
-[[nodiscard]] int LiveWorkers();
-// The milliseconds of each Delay.
-[[nodiscard]] std::vector<int> Delays();
-// The next StartThread calls that fail.
 void FailThreadStarts(int count);
 
 // Each test gets a fresh working directory and home of its own, the program started in it,
@@ -127,7 +131,7 @@ protected:
     // Waits for the loop to take what it was given and for every job it started to end.
     static void WaitForJobsToEnd() {
         Settle();
-        WaitFor([] { return LiveWorkers() == 0; }, "the jobs to end");
+        WaitFor([] { return Recorded().liveWorkers == 0; }, "the jobs to end");
         Settle();
     }
 
@@ -159,10 +163,10 @@ private:
 // controls. Where they lie is the Win32 layout tests' business.
 void ExpectWindow(int number, const char* title, std::span<const expected::Placed> table);
 
-// The command states of MainWindow, as read back from the widgets.
-constexpr bool Unlocked = true;
-constexpr bool Locked = false;
-void ExpectCommands(bool idle, bool manualPresent = false);
+// The command states of MainWindow, as read back from the widgets. A command from the menus
+// locks the buttons alone.
+enum Lock { Unlocked, Locked, ButtonsLocked };
+void ExpectCommands(Lock lock, bool manualPresent = false);
 // Shortcut values in the order they are registered after RestoreCommands.
 std::vector<int> RestoredShortcuts(bool manualPresent);
 
