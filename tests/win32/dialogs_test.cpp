@@ -116,9 +116,7 @@ protected:
 };
 
 // Wine's own dialog fails from 280 typed characters on; deeper paths are tested by listing.
-TEST_F(FileDialogTest, OpensInTheInitialFolderAndReturnsTheTypedPathWholeOrNothing) {
-    RunDialog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(chosenPath, "");
+TEST_F(FileDialogTest, OpensInTheInitialFolderAndReturnsTheTypedPathWhole) {
     // Files that are not there, typed as names that make paths of 260 and 261 bytes.
     for (std::size_t length : {259, 260}) {
         const std::string typed = DeepFile(200, length) + "x";
