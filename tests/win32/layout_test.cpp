@@ -26,12 +26,6 @@ RECT PlaceInParent(HWND hwnd) {
     return rect;
 }
 
-bool IsLabel(HWND hwnd) {
-    char kind[16] = "";
-    GetClassNameA(hwnd, kind, sizeof(kind));
-    return std::string(kind) == "Static";
-}
-
 LOGFONTA FontOf(HWND hwnd) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof(font),
@@ -68,7 +62,9 @@ void ExpectFonts(std::span<const expected::Placed> controls, int dpi) {
         SCOPED_TRACE("control " + std::to_string(placed.control));
         HWND hwnd = ControlHandle(placed.control);
         LOGFONTA font = FontOf(hwnd);
-        if (!IsLabel(hwnd)) {
+        char kind[16] = "";
+        GetClassNameA(hwnd, kind, sizeof(kind));
+        if (std::string(kind) != "Static") {
             EXPECT_EQ(font.lfHeight, -scaled);
             continue;
         }
