@@ -113,7 +113,13 @@ void FocusAndSelectAll(int field) {
 }
 
 void PutOnClipboard(const std::string& text) {
-    test::PutOnClipboard(text);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
 }
 
 // What the window procedure hands the field when it is painted. The text's own background

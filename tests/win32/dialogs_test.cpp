@@ -21,14 +21,10 @@ std::string DocumentProgram() {
 }
 
 // The stand-in's line, "document<tab>folder", once written; empty when none came in time.
-std::string WaitForLaunch(const std::string& log, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    std::string text = ReadFile(log);
-    while (text.find('\n') == std::string::npos && GetTickCount() - start <= milliseconds) {
-        Sleep(20);
-        text = ReadFile(log);
-    }
-    return text;
+std::string WaitForLaunch(const std::string& log, int milliseconds) {
+    PumpEvents(milliseconds,
+               [&](const Seen&) { return ReadFile(log).find('\n') != std::string::npos; });
+    return ReadFile(log);
 }
 
 class LaunchTest : public ::testing::Test {
@@ -81,67 +77,45 @@ int ChooseOnWorker(int) {
     return 0;
 }
 
-class FileDialogTest : public WindowTest {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Dialog owner", 0));
-        initialPath = temp.Path() + "\\";
-    }
-
-    // Runs the dialog on a worker; act gets the dialog once it is up and closes it.
-    static void RunDialog(const std::function<void(HWND)>& act) {
-        // The dialog's owner is the foreground window. Under Wine a closed dialog's owner
-        // does not always get the foreground back, so each dialog brings it to the front.
-        ASSERT_TRUE(contract::Activate(MainWindow));
-        dialogDone = false;
-        chosenPath = "not set";
-        ASSERT_NE(StartThread(ChooseOnWorker, 0), 0);
-        // The worker disables the owner through a message that this thread handles in
-        // WaitEvent, so the owner may still be enabled when the dialog is first seen.
-        HWND dialog = nullptr;
-        PumpEvents(10000, [&](const Seen&) {
-            dialog = FindWindowA("#32770", "Pick a file");
-            return dialog != nullptr && IsWindowVisible(dialog) &&
-                   !IsWindowEnabled(win32::WindowHandle(MainWindow));
-        });
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_FALSE(IsWindowEnabled(win32::WindowHandle(MainWindow)));
-        act(dialog);
-        PumpEvents(10000, [](const Seen&) { return dialogDone.load(); });
-        ASSERT_TRUE(dialogDone);
-        EXPECT_TRUE(IsWindowEnabled(win32::WindowHandle(MainWindow)));
-    }
-
-    TempFolder temp;
-};
+using FileDialogTest = WindowTest;
 
 // Wine's own dialog fails from 280 typed characters on; deeper paths are tested by listing.
-TEST_F(FileDialogTest, OpensInTheInitialFolderAndReturnsTheTypedPathWholeOrNothing) {
-    RunDialog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(chosenPath, "");
-    // Files that are not there, typed as names that make paths of 260 and 261 bytes.
-    for (std::size_t length : {259, 260}) {
-        const std::string typed = DeepFile(200, length) + "x";
-        initialPath = typed.substr(0, 200);
-        RunDialog([&typed](HWND dialog) {
-            char folder[MAX_PATH] = {};
-            SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof(folder),
-                         reinterpret_cast<LPARAM>(folder));
-            EXPECT_EQ(lstrcmpiA((std::string(folder) + "\\").c_str(), initialPath.c_str()), 0)
-                << folder;
-            char name[MAX_PATH] = {};
-            SendMessageA(dialog, CDM_GETSPEC, sizeof(name), reinterpret_cast<LPARAM>(name));
-            EXPECT_STREQ(name, "");
-            // The pattern is split at "|" with nothing trimmed.
-            char filter[64] = {};
-            GetDlgItemTextA(dialog, cmb1, filter, sizeof(filter));
-            EXPECT_STREQ(filter, "All Files ");
-            SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13,
-                         reinterpret_cast<LPARAM>(typed.substr(200).c_str()));
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        });
-        EXPECT_EQ(chosenPath, typed);
-    }
+TEST_F(FileDialogTest, OpensInTheInitialFolderAndReturnsTheTypedPathWhole) {
+    ASSERT_TRUE(OpenWindow(MainWindow, 560, 295, "Dialog owner", 0));
+    HWND owner = win32::WindowHandle(MainWindow);
+    // The dialog's owner is the foreground window.
+    ASSERT_TRUE(contract::Activate(MainWindow));
+    // A file that is not there, typed as a name that makes a path of 261 bytes.
+    const std::string typed = DeepFile(200, 260) + "x";
+    initialPath = typed.substr(0, 200);
+    dialogDone = false;
+    ASSERT_NE(StartThread(ChooseOnWorker, 0), 0);
+    // The worker disables the owner through a message that this thread handles in WaitEvent,
+    // so the owner may still be enabled when the dialog is first seen.
+    HWND dialog = nullptr;
+    PumpEvents(10000, [&](const Seen&) {
+        dialog = FindWindowA("#32770", "Pick a file");
+        return dialog != nullptr && IsWindowVisible(dialog) && !IsWindowEnabled(owner);
+    });
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    char folder[MAX_PATH] = {};
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof(folder), reinterpret_cast<LPARAM>(folder));
+    EXPECT_EQ(lstrcmpiA((std::string(folder) + "\\").c_str(), initialPath.c_str()), 0) << folder;
+    char name[MAX_PATH] = {};
+    SendMessageA(dialog, CDM_GETSPEC, sizeof(name), reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "");
+    // The pattern is split at "|" with nothing trimmed.
+    char filter[64] = {};
+    GetDlgItemTextA(dialog, cmb1, filter, sizeof(filter));
+    EXPECT_STREQ(filter, "All Files ");
+    SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13,
+                 reinterpret_cast<LPARAM>(typed.substr(200).c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    PumpEvents(10000, [](const Seen&) { return dialogDone.load(); });
+    ASSERT_TRUE(dialogDone);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(chosenPath, typed);
 }
 
 // ---- Message boxes ----

@@ -154,7 +154,7 @@ TEST_F(TreeTest, System32IsTheRealOneForTheTreeTheScanAndTheDigest) {
               1);
     EXPECT_EQ(ScanNames(system32, file), std::set<std::string>{file});
     EXPECT_TRUE(ScanNames(syswow64, file).empty());
-    EXPECT_EQ(FileDigest(system32 + file), "900150983cd24fb0d6963f7d28e17f72");
+    EXPECT_EQ(FileDigest(system32 + file), AbcDigest);
     EXPECT_EQ(GetFileAttributesA((system32 + file).c_str()), INVALID_FILE_ATTRIBUTES);
 
     ASSERT_TRUE(Wow64DisableWow64FsRedirection(&old));

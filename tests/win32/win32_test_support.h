@@ -1,5 +1,5 @@
 // Real windows for the Win32 backend tests: event pumping with a time limit, control handles
-// and the clipboard in any format.
+// and files deep in the temporary folder.
 #pragma once
 
 #include "contract/contract.h"
@@ -72,17 +72,6 @@ inline std::string DeepFile(std::size_t folderBytes, std::size_t pathBytes) {
 inline HWND ControlHandle(int control) {
     const win32::ControlEntry* entry = win32::FindControl(control);
     return entry != nullptr ? entry->hwnd.load() : nullptr;
-}
-
-// Bytes on the clipboard in the format, text with its terminating zero unless told not to.
-inline void PutOnClipboard(const std::string& text, UINT format = CF_TEXT, bool terminated = true) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + (terminated ? 1 : 0));
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + (terminated ? 1 : 0));
-    GlobalUnlock(memory);
-    SetClipboardData(format, memory);
-    CloseClipboard();
 }
 
 using WindowTest = contract::PlatformTest;
