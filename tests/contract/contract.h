@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/ids.h"
+#include "platform/system.h"
 #include "platform/threads.h"
 #include "platform/ui.h"
 
@@ -23,9 +24,8 @@ struct Event {
 };
 using Events = std::vector<Event>;
 
-// The platform for one test suite.
+// Sets up the platform for one test suite, as the backend is driven; ReleasePlatform ends it.
 void StartPlatform();
-void EndPlatform();
 // Brings the window to the front; it takes the keyboard from then on.
 bool Activate(int window);
 // The events raised until now.
@@ -57,7 +57,7 @@ bool ServeWorker(ThreadProcedure procedure);
 class PlatformTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartPlatform(); }
-    static void TearDownTestSuite() { EndPlatform(); }
+    static void TearDownTestSuite() { ReleasePlatform(); }
     void TearDown() override {
         for (int window = 0; window < WindowCount; ++window)
             CloseWindow(window);

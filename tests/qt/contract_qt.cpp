@@ -32,10 +32,6 @@ void StartPlatform() {
     InitialisePlatform();
 }
 
-void EndPlatform() {
-    ReleasePlatform();
-}
-
 bool Activate(int window) {
     ActivateWindow(window);
     return QTest::qWaitForWindowActive(qt::WindowWidget(window));

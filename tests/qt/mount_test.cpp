@@ -26,14 +26,10 @@ constexpr char Volume[] = "/mnt/DigestoriumVolume";
 const bool ownMounts = geteuid() == 0 && unshare(CLONE_NEWNS) == 0 &&
                        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 
-// Among the folders under Computer.
+// Among the folders under Computer: the tree reads no folder below the root's own, so no
+// other item is so named.
 bool VolumeShown(QTreeWidget* tree) {
-    QTreeWidgetItem* computer = tree->topLevelItem(0);
-    for (int i = 0; computer != nullptr && i < computer->childCount(); ++i) {
-        if (computer->child(i)->text(0).contains("DigestoriumVolume"))
-            return true;
-    }
-    return false;
+    return !tree->findItems("DigestoriumVolume", Qt::MatchContains | Qt::MatchRecursive).isEmpty();
 }
 
 TEST(QtMounts, AVolumeMountedOrUnmountedWhileTheChooserIsOpen) {
@@ -55,7 +51,7 @@ TEST(QtMounts, AVolumeMountedOrUnmountedWhileTheChooserIsOpen) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !VolumeShown(tree); }, 10000));
 
     CloseWindow(DirectoryWindow);
-    contract::EndPlatform();
+    ReleasePlatform();
     umount("/mnt");
 }
 

@@ -50,7 +50,7 @@ TEST_F(QtBackend, TreeTextIsTheSelectedFoldersPath) {
 // jobs still running.
 TEST(QtBackendEnd, WorkerCallsAfterReleaseReturnAtOnce) {
     contract::StartPlatform();
-    contract::EndPlatform();
+    ReleasePlatform();
     std::promise<void> returned;
     std::thread([&returned] {
         SetStatusText(StatusBar, 0, "late");

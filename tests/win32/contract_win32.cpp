@@ -45,10 +45,6 @@ void StartPlatform() {
     InitialisePlatform();
 }
 
-void EndPlatform() {
-    ReleasePlatform();
-}
-
 bool Activate(int window) {
     HWND hwnd = win32::WindowHandle(window);
     const auto active = [hwnd] {

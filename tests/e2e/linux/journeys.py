@@ -42,7 +42,8 @@ def md5(path):
 
 
 def wait_for(what, condition, timeout=STEP_S):
-    """Polls until condition() gives something true and returns it."""
+    """Polls until condition() gives something true and returns it; what may be a function
+    that says, when the time is up, what was awaited."""
     deadline = time.monotonic() + timeout
     while True:
         try:
@@ -52,7 +53,8 @@ def wait_for(what, condition, timeout=STEP_S):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise JourneyFailed("timed out after %d s waiting for %s" % (timeout, what))
+            raise JourneyFailed("timed out after %d s waiting for %s" %
+                                (timeout, what() if callable(what) else what))
         time.sleep(0.05)
 
 
@@ -143,11 +145,8 @@ class App:
 
     def await_status(self, start, timeout=STEP_S):
         """Waits for a status that begins with start and gives it."""
-        try:
-            return wait_for("a status %r" % start, lambda: (
-                lambda s: s.startswith(start) and s)(self.status()), timeout)
-        except JourneyFailed as failure:
-            raise JourneyFailed("%s; it reads %r" % (failure, self.status())) from None
+        return wait_for(lambda: "a status %r; it reads %r" % (start, self.status()),
+                        lambda: (lambda s: s.startswith(start) and s)(self.status()), timeout)
 
     def rows(self):
         table = find(self.inner, Atspi.Role.TABLE)
